@@ -1,0 +1,218 @@
+#include "documents/DocumentManager.h"
+
+#include "core/FileIo.h"
+#include "core/PathNames.h"
+#include "core/TextCodec.h"
+#include "documents/DocumentTable.h"
+#include "documents/Editor.h"
+#include "documents/EditorText.h"
+#include "platform/CommonDialog.h"
+#include "platform/Messages.h"
+#include "projects/ProjectState.h"
+#include "shell/Main.h"
+
+#include <QMdiArea>
+
+const QString DocumentManager::DocumentFilter =
+    QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt");
+
+DocumentManager::DocumentManager(Main& main, DocumentTable& table, ProjectState& project)
+    : m_main(main), m_table(table), m_project(project) {}
+
+bool DocumentManager::ensureFreeSlot() {
+    if (m_table.FindFreeSlot() >= 0)
+        return true;
+    m_main.platform().messages.show(
+        QStringLiteral("Too many windows"),
+        QStringLiteral("All 26 document windows are in use.\r\nClose a window and try again."),
+        MsgIcon::Exclamation, MsgButtons::Ok);
+    return false;
+}
+
+int DocumentManager::NewEditorWindow() {
+    if (!ensureFreeSlot())
+        return -1;
+    const int slot = m_table.FindFreeSlot();
+    auto* window = new Editor(*this);
+    m_table.Documents[slot] = window;
+    window->setSlot(slot);
+    window->setWindowTitle(QString::number(slot));
+    window->Text1->setAppearance(m_table.Appearance[slot]);
+    m_main.mdiArea()->addSubWindow(window);
+    if (m_project.ProjectLoading == 0) {
+        window->show();
+        m_main.mdiArea()->setActiveSubWindow(window);
+    } else {
+        window->hide();
+    }
+    m_table.DocInUse[slot] = 1;
+    m_main.EnableEditorCommands();
+    return slot;
+}
+
+Editor* DocumentManager::editorInSlot(int slot) const {
+    if (slot < 0 || slot >= DocumentTable::SlotCount || m_table.DocInUse[slot] != 1)
+        return nullptr;
+    return m_table.Documents[slot];
+}
+
+void DocumentManager::New() {
+    if (!ensureFreeSlot())
+        return;
+    m_table.UntitledCount += 1;
+    const int slot = NewEditorWindow();
+    Editor* window = m_table.Documents[slot];
+    window->setWindowTitle(QStringLiteral("Untitled (%1)").arg(m_table.UntitledCount));
+    m_table.DocChanged[slot] = -1;
+    Form_Activate(*window);
+}
+
+void DocumentManager::OpenDocument() {
+    Platform& platform = m_main.platform();
+    if (m_project.ProjectOpen == 1) {
+        platform.messages.show(QStringLiteral("Oops!"),
+                               QStringLiteral("Use Add file when working with projects"),
+                               MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    if (!ensureFreeSlot())
+        return;
+    CommonDialog& dialog = platform.dialog;
+    dialog.FileName.clear();
+    dialog.Filter = DocumentFilter;
+    dialog.FilterIndex = 2;
+    dialog.Flags = CommonDialog::FileMustExist | CommonDialog::HideReadOnly;
+    dialog.ShowOpen();
+    const QString path = dialog.FileName;
+    if (path.isEmpty())
+        return;
+
+    // Read first: a file that cannot be read gets no window.
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, &bytes, &error)) {
+        platform.messages.show(
+            QStringLiteral("Open"),
+            fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
+            MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    const DecodedText decoded = decodeText(bytes);
+    bytes.clear();
+
+    const int slot = NewEditorWindow();
+    Editor* window = m_table.Documents[slot];
+    window->setWindowTitle(path);
+    window->setEncoding(decoded.encoding);
+    window->Text1->setWholeText(decoded.text);
+    window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    m_table.DocChanged[slot] = 0;
+    Form_Activate(*window);
+}
+
+bool DocumentManager::writeDocument(Editor& window, const QString& path) {
+    TextEncoding encoding = window.encoding();
+    QString text = window.Text1->wholeText();
+    text += QLatin1String("\r\n");
+    const QByteArray bytes = encodeText(text, encoding);
+    text.clear();
+    QString error;
+    if (!writeFileAtomically(path, bytes, &error)) {
+        m_main.platform().messages.show(
+            QStringLiteral("Save"),
+            fileFailureText(QStringLiteral("The file could not be saved:"), path, error),
+            MsgIcon::Critical, MsgButtons::Ok);
+        return false;
+    }
+    window.setEncoding(encoding);
+    return true;
+}
+
+bool DocumentManager::SaveDocument(Editor& window) {
+    if (!writeDocument(window, window.windowTitle()))
+        return false;
+    m_table.DocChanged[window.slot()] = 0;
+    return true;
+}
+
+bool DocumentManager::SaveDocumentAs(Editor& window) {
+    CommonDialog& dialog = m_main.platform().dialog;
+    dialog.FileName.clear();
+    dialog.Filter = DocumentFilter;
+    dialog.FilterIndex = 2;
+    dialog.Flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly |
+                   CommonDialog::PathMustExist;
+    dialog.ShowSave();
+    const QString path = dialog.FileName;
+    if (path.isEmpty())
+        return false;
+    if (!writeDocument(window, path))
+        return false;
+    window.setWindowTitle(path);
+    m_table.DocChanged[window.slot()] = 0;
+    if (m_main.activeEditor() == &window)
+        Form_Activate(window);
+    return true;
+}
+
+bool DocumentManager::saveQuestion(Editor& window) {
+    if (m_table.DocChanged[window.slot()] != -1)
+        return true;
+    const MsgAnswer answer = m_main.platform().messages.show(
+        window.windowTitle(), QStringLiteral("File has not been saved\r\nSave changes ?"),
+        MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+    switch (answer) {
+    case MsgAnswer::Yes:
+        // A save that is cancelled or fails keeps the window and its text.
+        return IsUntitled(window.windowTitle()) ? SaveDocumentAs(window) : SaveDocument(window);
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentManager::queryCloseAll() {
+    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
+        Editor* window = editorInSlot(slot);
+        if (window != nullptr && Form_QueryUnload(*window, CloseReason::MainWindow))
+            return false;
+    }
+    return true;
+}
+
+void DocumentManager::unloadAll() {
+    m_closeConfirmed = true;
+    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
+        if (Editor* window = editorInSlot(slot))
+            window->closeFor(CloseReason::MainWindow);
+    }
+    m_closeConfirmed = false;
+}
+
+void DocumentManager::Text1_Change(Editor& window) { m_table.DocChanged[window.slot()] = -1; }
+
+void DocumentManager::Form_Activate(Editor& window) {
+    m_main.action("save")->setEnabled(!IsUntitled(window.windowTitle()));
+}
+
+bool DocumentManager::Form_QueryUnload(Editor& window, CloseReason reason) {
+    if (m_closeConfirmed)
+        return false;
+    if (m_project.ProjectOpen == 1 && reason == CloseReason::UserControls) {
+        // While a project is open the close box only hides: the tree brings the window back.
+        window.hide();
+        return true;
+    }
+    return !saveQuestion(window);
+}
+
+void DocumentManager::Form_Unload(Editor& window) {
+    const int slot = window.slot();
+    if (slot >= 0 && slot < DocumentTable::SlotCount) {
+        m_table.DocInUse[slot] = 0;
+        m_table.Documents[slot] = nullptr;
+    }
+    if (!m_table.AnyEditorOpen())
+        m_main.DisableEditorCommands();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+
+class DocumentTable;
+class Editor;
+class Main;
+class ProjectState;
+enum class CloseReason;
+
+// The document windows: creating them in their slots, the New, Open, Save and Save As commands,
+// the modified flag, activation and the save question when a window closes.
+class DocumentManager : public QObject {
+    Q_OBJECT
+public:
+    DocumentManager(Main& main, DocumentTable& table, ProjectState& project);
+
+    // The filter of the document file dialogs.
+    static const QString DocumentFilter;
+
+    // The slot of a newly opened document window, shown unless a project is loading; -1 (after
+    // telling the user) when all 26 slots are in use.
+    int NewEditorWindow();
+    // Tells the user and returns false when no slot is free.
+    bool ensureFreeSlot();
+
+    void New();
+    void OpenDocument();
+    // Both return true when the file was written; on failure the user has been told and the
+    // caption and modified flag are unchanged.
+    bool SaveDocument(Editor& window);
+    bool SaveDocumentAs(Editor& window);
+
+    // Asks "Save changes ?" for a changed document. True when the close may go on.
+    bool saveQuestion(Editor& window);
+
+    // Shut-down: asks every document window, hidden ones included, in slot order. False as soon
+    // as one cancels; the windows then all stay open.
+    bool queryCloseAll();
+    // Closes every document window without asking again.
+    void unloadAll();
+
+    Editor* editorInSlot(int slot) const;
+
+    // Window events.
+    void Text1_Change(Editor& window);
+    void Form_Activate(Editor& window);
+    // Returns true to cancel the close.
+    bool Form_QueryUnload(Editor& window, CloseReason reason);
+    void Form_Unload(Editor& window);
+
+private:
+    bool writeDocument(Editor& window, const QString& path);
+
+    Main& m_main;
+    DocumentTable& m_table;
+    ProjectState& m_project;
+    bool m_closeConfirmed = false;
+};

@@ -1,0 +1,443 @@
+#include "shell/Main.h"
+
+#include "build/BuildCommands.h"
+#include "core/PathNames.h"
+#include "documents/DocumentManager.h"
+#include "documents/EditCommands.h"
+#include "documents/Editor.h"
+#include "navigation/NavigationCommands.h"
+#include "platform/Messages.h"
+#include "projects/ProjectCommands.h"
+#include "shell/Twips.h"
+#include "tools/ToolCommands.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// One menu item: its menu, control name, caption, shortcut, first enabled state and handler.
+// A null handler marks a separator.
+struct MenuItem {
+    const char* menu;
+    const char* name;
+    const char* caption;
+    QKeyCombination shortcut;
+    bool enabled;
+    void (Main::*handler)();
+};
+
+struct MenuTitle {
+    const char* name;
+    const char* caption;
+};
+
+constexpr MenuTitle Menus[] = {
+    {"File", "File"},       {"editmenu", "Edit"},  {"Project", "Project"}, {"run", "Run"},
+    {"toolsm", "Tools"},    {"options", "Options"}, {"about", "About"},
+};
+
+const QKeyCombination None{};
+
+const MenuItem MenuItems[] = {
+    {"File", "new", "New", None, true, &Main::new_Click},
+    {"File", "open", "Open", None, true, &Main::open_Click},
+    {"File", "save", "Save", Qt::CTRL | Qt::Key_S, false, &Main::save_Click},
+    {"File", "saveas", "Save As...", None, true, &Main::saveas_Click},
+    {"File", "bar", "-", None, true, nullptr},
+    {"File", "exit", "Exit", None, true, &Main::exit_Click},
+    {"editmenu", "Cut", "Cut", Qt::CTRL | Qt::Key_X, true, &Main::Cut_Click},
+    {"editmenu", "Copy", "Copy", Qt::CTRL | Qt::Key_C, true, &Main::Copy_Click},
+    {"editmenu", "paste", "Paste", None, true, &Main::paste_Click},
+    {"editmenu", "searchagain", "Search again", QKeyCombination(Qt::Key_F3), false,
+     &Main::searchagain_Click},
+    {"editmenu", "search", "Search...", None, true, &Main::Search_Click},
+    {"editmenu", "bar2", "-", None, true, nullptr},
+    {"editmenu", "sbrowser", "Subs Browser", QKeyCombination(Qt::Key_F2), true,
+     &Main::sbrowser_Click},
+    {"Project", "nproject", "Create", None, true, &Main::nproject_Click},
+    {"Project", "lproject", "Load", None, true, &Main::lproject_Click},
+    {"Project", "sproject", "Save", None, true, &Main::sproject_Click},
+    {"Project", "saveasproj", "Save as...", None, true, &Main::saveasproj_Click},
+    {"Project", "cproject", "Close", None, true, &Main::cproject_Click},
+    {"Project", "bar4", "-", None, true, nullptr},
+    {"Project", "addasm", "Add Assembly File", None, true, &Main::addasm_Click},
+    {"Project", "addbas", "Add Drell file(bas)", None, true, &Main::addbas_Click},
+    {"Project", "delfile", "Del Selected File", None, false, &Main::delfile_Click},
+    {"Project", "bar5", "-", None, true, nullptr},
+    {"Project", "poptions", "Options...", None, true, &Main::poptions_Click},
+    {"run", "runp", "Run Program", QKeyCombination(Qt::Key_F5), true, &Main::runp_Click},
+    {"run", "compileprog", "Compile Program", None, true, &Main::compileprog_Click},
+    // The five tool items are added in place of this marker.
+    {"toolsm", "tool", "", None, true, nullptr},
+    {"toolsm", "bar7", "-", None, true, nullptr},
+    {"toolsm", "addtools", "Customize tools", None, true, &Main::addtools_Click},
+    {"options", "fontcol", "Background color", None, true, &Main::fontcol_Click},
+    {"options", "Font", "Font...", None, true, &Main::Font_Click},
+    {"about", "aboutvd", "About...", None, true, &Main::aboutvd_Click},
+};
+
+// Toolbar buttons 1 to 10: key, tool tip and image; an empty key is a separator.
+struct ToolbarButton {
+    const char* key;
+    const char* toolTip;
+    int image;
+};
+
+constexpr ToolbarButton ToolbarButtons[] = {
+    {"New", "New Program", 4},
+    {"Open", "Open File", 5},
+    {"Save", "Save File", 1},
+    {"", "", 0},
+    {"Cut", "Cut Selected Text", 2},
+    {"Copy", "Copy selected text", 6},
+    {"Paste", "Put text from Clipboard", 3},
+    {"Search", "Search...", 7},
+    {"", "", 0},
+    {"Run", "Run", 12},
+};
+
+// The document commands that follow whether any document is open.
+constexpr const char* EditorMenuCommands[] = {"Copy",        "Cut",    "paste",   "saveas",
+                                              "sbrowser",    "runp",   "compileprog"};
+constexpr int EditorToolbarButtons[] = {3, 5, 6, 7, 8, 10};
+
+constexpr int ToolbarWidthMarginTwips = 140;
+constexpr int TreeHeightMarginTwips = 1200;
+constexpr int TreeMinimumWindowTwips = 1300;
+
+} // namespace
+
+Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
+    : QMainWindow(parent), m_applicationFolder(applicationFolder), m_platform(platform) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/app.xpm")));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Picture1 = new QWidget(central);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedHeight(twipsToPixelsY(420));
+    column->addWidget(Picture1);
+
+    auto* row = new QHBoxLayout();
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+
+    Picture2 = new QWidget(central);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setFixedWidth(twipsToPixelsX(1695));
+    TreeView1 = new QTreeWidget(Picture2);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setAccessibleName(QStringLiteral("Project"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setRootIsDecorated(true);
+    TreeView1->setIconSize(QSize(16, 16));
+    TreeView1->setGeometry(0, 0, twipsToPixelsX(1590), twipsToPixelsY(3975));
+    row->addWidget(Picture2);
+
+    m_mdiArea = new QMdiArea(central);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    row->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+
+    m_documentManager = std::make_unique<DocumentManager>(*this, m_documents, m_project);
+    m_editCommands = std::make_unique<EditCommands>(*this);
+    m_navigation = std::make_unique<NavigationCommands>(*this);
+    m_projectCommands = std::make_unique<ProjectCommands>(*this);
+    m_buildCommands = std::make_unique<BuildCommands>(*this);
+    m_toolCommands = std::make_unique<ToolCommands>(*this);
+
+    createActions();
+    createToolbar();
+
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* editor = qobject_cast<Editor*>(window))
+            m_documentManager->Form_Activate(*editor);
+    });
+
+    resize(twipsToPixelsX(7380), twipsToPixelsY(4710) + menuBar()->sizeHint().height());
+    MDIForm_Load();
+}
+
+Main::~Main() = default;
+
+void Main::createActions() {
+    QHash<QString, QMenu*> menus;
+    for (const MenuTitle& title : Menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title.caption));
+        menu->setObjectName(QString::fromLatin1(title.name));
+        menus.insert(menu->objectName(), menu);
+    }
+    for (const MenuItem& item : MenuItems) {
+        QMenu* menu = menus.value(QString::fromLatin1(item.menu));
+        const QString name = QString::fromLatin1(item.name);
+        if (name == QLatin1String("tool")) {
+            for (int index = 1; index <= 5; ++index) {
+                QAction* toolItem = menu->addAction(QStringLiteral("Tool %1").arg(index));
+                toolItem->setObjectName(name);
+                toolItem->setData(index);
+                toolItem->setShortcut(QKeyCombination(Qt::CTRL, Qt::Key(Qt::Key_F1 + index - 1)));
+                connect(toolItem, &QAction::triggered, this, [this, index] {
+                    if (m_inputEnabled)
+                        tool_Click(index);
+                });
+                m_toolItems[index] = toolItem;
+            }
+            continue;
+        }
+        QAction* action = nullptr;
+        if (item.handler == nullptr) {
+            action = menu->addSeparator();
+        } else {
+            action = menu->addAction(QString::fromLatin1(item.caption));
+            if (item.shortcut != None)
+                action->setShortcut(item.shortcut);
+            action->setEnabled(item.enabled);
+            const auto handler = item.handler;
+            connect(action, &QAction::triggered, this, [this, handler] {
+                if (m_inputEnabled)
+                    (this->*handler)();
+            });
+        }
+        action->setObjectName(name);
+        m_actions.insert(name, action);
+    }
+}
+
+void Main::createToolbar() {
+    Toolbar1 = new QToolBar(Picture1);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->setGeometry(0, 0, twipsToPixelsX(6615), twipsToPixelsY(390));
+    int number = 1;
+    for (const ToolbarButton& spec : ToolbarButtons) {
+        QAction* button = nullptr;
+        if (spec.key[0] == '\0') {
+            button = Toolbar1->addSeparator();
+        } else {
+            const QString toolTip = QString::fromLatin1(spec.toolTip);
+            button = Toolbar1->addAction(m_imageList.image(spec.image), toolTip);
+            button->setToolTip(toolTip);
+            button->setProperty("key", QString::fromLatin1(spec.key));
+            connect(button, &QAction::triggered, this, [this, button] {
+                if (m_inputEnabled)
+                    Toolbar1_ButtonClick(button);
+            });
+            if (QWidget* widget = Toolbar1->widgetForAction(button))
+                widget->setAccessibleName(toolTip);
+        }
+        m_toolbarButtons[number++] = button;
+    }
+}
+
+QAction* Main::action(const QString& name) const { return m_actions.value(name); }
+
+QAction* Main::tool(int index) const {
+    return index >= 1 && index <= 5 ? m_toolItems[index] : nullptr;
+}
+
+QAction* Main::toolbarButton(int number) const {
+    return number >= 1 && number <= 10 ? m_toolbarButtons[number] : nullptr;
+}
+
+Editor* Main::activeEditor() const {
+    auto* editor = qobject_cast<Editor*>(m_mdiArea->currentSubWindow());
+    if (editor != nullptr && editor->isVisible())
+        return editor;
+    // The current window may have been hidden; fall back to the topmost visible one.
+    const auto windows = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        auto* candidate = qobject_cast<Editor*>(*it);
+        if (candidate != nullptr && candidate->isVisible())
+            return candidate;
+    }
+    return nullptr;
+}
+
+void Main::setInputEnabled(bool enabled) {
+    m_inputEnabled = enabled;
+    menuBar()->setEnabled(enabled);
+    Toolbar1->setEnabled(enabled);
+    TreeView1->setEnabled(enabled);
+    m_mdiArea->setEnabled(enabled);
+}
+
+bool Main::AnyEditorOpen() const { return m_documents.AnyEditorOpen(); }
+
+void Main::EnableEditorCommands() {
+    for (const char* name : EditorMenuCommands)
+        action(QString::fromLatin1(name))->setEnabled(true);
+    for (int number : EditorToolbarButtons)
+        toolbarButton(number)->setEnabled(true);
+}
+
+void Main::DisableEditorCommands() {
+    for (const char* name : EditorMenuCommands)
+        action(QString::fromLatin1(name))->setEnabled(false);
+    action(QStringLiteral("save"))->setEnabled(false);
+    for (int number : EditorToolbarButtons)
+        toolbarButton(number)->setEnabled(false);
+}
+
+void Main::MDIForm_Load() {
+    MakeToolbarFlat(Toolbar1);
+    DisableEditorCommands();
+    m_projectCommands->DisableProjectCommands();
+    m_projectCommands->showPlaceholderNode();
+    m_project.MaxObjects = 100.0;
+    m_project.TempStringSize = 64000.0;
+    m_toolCommands->RefreshToolsMenu();
+    m_toolCommands->LoadSettings();
+}
+
+void Main::MakeToolbarFlat(QWidget* control) {
+    auto* toolbar = qobject_cast<QToolBar*>(control);
+    if (toolbar == nullptr)
+        return;
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+        button->setAutoRaise(true);
+    toolbar->update();
+}
+
+void Main::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void Main::MDIForm_Resize() {
+    if (isMinimized())
+        return;
+    const QSize outer = frameGeometry().size();
+    Toolbar1->resize(qMax(0, outer.width() - twipsToPixelsX(ToolbarWidthMarginTwips)),
+                     Toolbar1->height());
+    if (outer.height() >= twipsToPixelsY(TreeMinimumWindowTwips))
+        TreeView1->resize(TreeView1->width(), outer.height() - twipsToPixelsY(TreeHeightMarginTwips));
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    // Every document window, hidden ones included, may refuse; then nothing closes.
+    if (!m_documentManager->queryCloseAll()) {
+        event->ignore();
+        return;
+    }
+    m_documentManager->unloadAll();
+    MDIForm_Unload();
+    event->accept();
+}
+
+void Main::MDIForm_Unload() { m_toolCommands->SaveSettings(); }
+
+void Main::new_Click() { m_documentManager->New(); }
+
+void Main::open_Click() { m_documentManager->OpenDocument(); }
+
+void Main::save_Click() {
+    if (!AnyEditorOpen())
+        return;
+    if (Editor* editor = activeEditor())
+        m_documentManager->SaveDocument(*editor);
+}
+
+void Main::saveas_Click() {
+    if (Editor* editor = activeEditor())
+        m_documentManager->SaveDocumentAs(*editor);
+}
+
+void Main::exit_Click() { close(); }
+
+void Main::Cut_Click() { m_editCommands->CutSelection(); }
+
+void Main::Copy_Click() { m_editCommands->CopySelection(); }
+
+void Main::paste_Click() { m_editCommands->PasteClipboard(); }
+
+void Main::searchagain_Click() { m_navigation->searchagain_Click(); }
+
+void Main::Search_Click() { m_navigation->Search_Click(); }
+
+void Main::sbrowser_Click() { m_navigation->sbrowser_Click(); }
+
+void Main::nproject_Click() { m_projectCommands->nproject_Click(); }
+
+void Main::lproject_Click() { m_projectCommands->lproject_Click(); }
+
+void Main::sproject_Click() { m_projectCommands->sproject_Click(); }
+
+void Main::saveasproj_Click() { m_projectCommands->saveasproj_Click(); }
+
+void Main::cproject_Click() { m_projectCommands->cproject_Click(); }
+
+void Main::addasm_Click() { m_projectCommands->addasm_Click(); }
+
+void Main::addbas_Click() { m_projectCommands->addbas_Click(); }
+
+void Main::delfile_Click() { m_projectCommands->delfile_Click(); }
+
+void Main::poptions_Click() { m_projectCommands->poptions_Click(); }
+
+void Main::runp_Click() { m_buildCommands->RunProgram(); }
+
+void Main::compileprog_Click() { m_buildCommands->compileprog_Click(); }
+
+void Main::tool_Click(int index) { m_toolCommands->tool_Click(index); }
+
+void Main::addtools_Click() { m_toolCommands->addtools_Click(); }
+
+void Main::fontcol_Click() { m_editCommands->fontcol_Click(); }
+
+void Main::Font_Click() { m_editCommands->Font_Click(); }
+
+void Main::aboutvd_Click() {
+    m_platform.messages.show(QStringLiteral("About..."),
+                             QStringLiteral("Veldra Studio\r\n"
+                                            "The Veldra Studio authors, 2026\r\n"
+                                            "\r\n"
+                                            "Homepage:\r\n") +
+                                 QStringLiteral(VELDRA_HOMEPAGE_URL),
+                             MsgIcon::Information, MsgButtons::Ok);
+}
+
+void Main::Toolbar1_ButtonClick(QAction* button) {
+    const QString key = button->property("key").toString();
+    if (key == QLatin1String("Run")) {
+        m_buildCommands->RunProgram();
+    } else if (key == QLatin1String("Search")) {
+        m_navigation->showSearchBox();
+    } else if (key == QLatin1String("Copy")) {
+        m_editCommands->CopySelection();
+    } else if (key == QLatin1String("Cut")) {
+        m_editCommands->CutSelection();
+    } else if (key == QLatin1String("Paste")) {
+        m_editCommands->PasteClipboard();
+    } else if (key == QLatin1String("New")) {
+        m_documentManager->New();
+    } else if (key == QLatin1String("Open")) {
+        m_documentManager->OpenDocument();
+    } else if (key == QLatin1String("Save")) {
+        Editor* editor = activeEditor();
+        if (editor == nullptr)
+            return;
+        if (IsUntitled(editor->windowTitle()))
+            m_documentManager->SaveDocumentAs(*editor);
+        else
+            m_documentManager->SaveDocument(*editor);
+    }
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "documents/DocumentTable.h"
+#include "platform/Platform.h"
+#include "projects/ProjectState.h"
+#include "shell/ImageList.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class BuildCommands;
+class DocumentManager;
+class EditCommands;
+class Editor;
+class NavigationCommands;
+class ProjectCommands;
+class QAction;
+class QMdiArea;
+class QToolBar;
+class QTreeWidget;
+class ToolCommands;
+
+// The main window: menus, toolbar, project tree and the client area of the document windows.
+// It owns the state objects and the command objects of every subsystem and routes each menu
+// item and toolbar button to one of them.
+class Main : public QMainWindow {
+    Q_OBJECT
+public:
+    // `applicationFolder` holds the compiler driver, the settings file and the temporary build
+    // files; it has no trailing separator.
+    Main(const QString& applicationFolder, Platform platform, QWidget* parent = nullptr);
+    ~Main() override;
+
+    Platform& platform() { return m_platform; }
+    const QString& applicationFolder() const { return m_applicationFolder; }
+    DocumentTable& documents() { return m_documents; }
+    ProjectState& project() { return m_project; }
+    DocumentManager& documentManager() { return *m_documentManager; }
+    EditCommands& editCommands() { return *m_editCommands; }
+    NavigationCommands& navigation() { return *m_navigation; }
+    ProjectCommands& projectCommands() { return *m_projectCommands; }
+    BuildCommands& buildCommands() { return *m_buildCommands; }
+    ToolCommands& toolCommands() { return *m_toolCommands; }
+    const ImageList& ImageList1() const { return m_imageList; }
+
+    // A menu item by its control name ("save", "runp"); the five tool items are tool(1..5).
+    QAction* action(const QString& name) const;
+    QAction* tool(int index) const;
+    // Toolbar button 1 to 10; buttons 4 and 9 are separators.
+    QAction* toolbarButton(int number) const;
+    QToolBar* Toolbar1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // The active document window, or nullptr when no document window is visible.
+    Editor* activeEditor() const;
+
+    // The main window taking no input while a dialog that stands for a modal one is up: menus,
+    // toolbar, shortcuts, tree and document windows are off, while the dialog keeps working.
+    void setInputEnabled(bool enabled);
+    bool inputEnabled() const { return m_inputEnabled; }
+
+    bool AnyEditorOpen() const;
+    void EnableEditorCommands();
+    void DisableEditorCommands();
+
+    // Menu handlers.
+    void new_Click();
+    void open_Click();
+    void save_Click();
+    void saveas_Click();
+    void exit_Click();
+    void Cut_Click();
+    void Copy_Click();
+    void paste_Click();
+    void searchagain_Click();
+    void Search_Click();
+    void sbrowser_Click();
+    void nproject_Click();
+    void lproject_Click();
+    void sproject_Click();
+    void saveasproj_Click();
+    void cproject_Click();
+    void addasm_Click();
+    void addbas_Click();
+    void delfile_Click();
+    void poptions_Click();
+    void runp_Click();
+    void compileprog_Click();
+    void tool_Click(int index);
+    void addtools_Click();
+    void fontcol_Click();
+    void Font_Click();
+    void aboutvd_Click();
+    void Toolbar1_ButtonClick(QAction* button);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createActions();
+    void createToolbar();
+    void MDIForm_Load();
+    void MDIForm_Resize();
+    void MDIForm_Unload();
+    void MakeToolbarFlat(QWidget* control);
+
+    QString m_applicationFolder;
+    Platform m_platform;
+    DocumentTable m_documents;
+    ProjectState m_project;
+    ImageList m_imageList;
+    bool m_inputEnabled = true;
+
+    QHash<QString, QAction*> m_actions;
+    std::array<QAction*, 6> m_toolItems{};
+    std::array<QAction*, 11> m_toolbarButtons{};
+    QWidget* Picture1 = nullptr;
+    QWidget* Picture2 = nullptr;
+    QMdiArea* m_mdiArea = nullptr;
+
+    std::unique_ptr<DocumentManager> m_documentManager;
+    std::unique_ptr<EditCommands> m_editCommands;
+    std::unique_ptr<NavigationCommands> m_navigation;
+    std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<BuildCommands> m_buildCommands;
+    std::unique_ptr<ToolCommands> m_toolCommands;
+};

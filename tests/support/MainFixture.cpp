@@ -1,0 +1,60 @@
+#include "MainFixture.h"
+
+#include "shell/Main.h"
+
+#include <QFile>
+#include <QTest>
+
+MainFixture::MainFixture() = default;
+
+MainFixture::~MainFixture() {
+    if (m_main) {
+        // Leave without questions: the test is over.
+        messages.answers.clear();
+        m_main->hide();
+        m_main.reset();
+    }
+}
+
+Main& MainFixture::start() {
+    m_main = std::make_unique<Main>(m_appFolder.path(), Platform{dialog, messages, processes});
+    m_main->show();
+    if (!QTest::qWaitForWindowExposed(m_main.get()))
+        qWarning("main window not exposed");
+    return *m_main;
+}
+
+bool MainFixture::closeMain() {
+    if (!m_main->close())
+        return false;
+    m_main.reset();
+    return true;
+}
+
+QString MainFixture::docPath(const QString& name) const { return m_docFolder.filePath(name); }
+
+QString MainFixture::writeDoc(const QString& name, const QByteArray& bytes) const {
+    const QString path = docPath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test document");
+    return path;
+}
+
+QByteArray MainFixture::readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+Editor* MainFixture::active() { return m_main->activeEditor(); }
+
+QStringList MainFixture::problems() const {
+    QStringList result = messages.unexpected + dialog.unexpected;
+    if (!messages.answers.isEmpty())
+        result << QStringLiteral("%1 message answer(s) left unused").arg(messages.answers.size());
+    if (!dialog.answers.isEmpty())
+        result << QStringLiteral("%1 dialog answer(s) left unused").arg(dialog.answers.size());
+    return result;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ScriptedCommonDialog.h"
+#include "ScriptedMessages.h"
+#include "ScriptedProcesses.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class Editor;
+class Main;
+
+// Main built on a temporary application folder with the scripted seams. A second temporary
+// folder holds the documents a test opens and saves.
+class MainFixture {
+public:
+    MainFixture();
+    ~MainFixture();
+
+    // Builds and shows Main (again, after a previous one was closed).
+    Main& start();
+    Main& main() { return *m_main; }
+    // Closes the main window as the user would; true when it closed.
+    bool closeMain();
+
+    QString appFolder() const { return m_appFolder.path(); }
+    QString docPath(const QString& name) const;
+    // Writes bytes into the documents folder and returns the path.
+    QString writeDoc(const QString& name, const QByteArray& bytes) const;
+    static QByteArray readFile(const QString& path);
+
+    Editor* active();
+    // Everything the scripted seams found wrong: unanswered prompts, answers left unused.
+    QStringList problems() const;
+
+    ScriptedCommonDialog dialog;
+    ScriptedMessages messages;
+    ScriptedProcesses processes;
+
+private:
+    QTemporaryDir m_appFolder;
+    QTemporaryDir m_docFolder;
+    std::unique_ptr<Main> m_main;
+};
+
+// Fails the current test when the seams saw something unexpected.
+#define VERIFY_NO_PROMPT_PROBLEMS(fixture)                                                      \
+    do {                                                                                       \
+        const QStringList problems_ = (fixture).problems();                                     \
+        QVERIFY2(problems_.isEmpty(), qPrintable(problems_.join(QLatin1String("; "))));         \
+    } while (false)
