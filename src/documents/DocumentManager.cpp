@@ -212,6 +212,8 @@ void DocumentManager::Form_Unload(Editor& window) {
     if (slot >= 0 && slot < DocumentTable::SlotCount) {
         m_table.DocInUse[slot] = 0;
         m_table.Documents[slot] = nullptr;
+        // The next document in this slot gets a fresh window with the default look.
+        m_table.Appearance[slot] = defaultAppearance();
     }
     if (!m_table.AnyEditorOpen())
         m_main.DisableEditorCommands();

@@ -31,6 +31,10 @@ public:
     bool SaveDocument(Editor& window);
     bool SaveDocumentAs(Editor& window);
 
+    // Writes the window's text and one CR LF to `path` in the document's encoding, atomically.
+    // On failure tells the user which file failed and why, and returns false.
+    bool writeDocument(Editor& window, const QString& path);
+
     // Asks "Save changes ?" for a changed document. True when the close may go on.
     bool saveQuestion(Editor& window);
 
@@ -50,8 +54,6 @@ public:
     void Form_Unload(Editor& window);
 
 private:
-    bool writeDocument(Editor& window, const QString& path);
-
     Main& m_main;
     DocumentTable& m_table;
     ProjectState& m_project;

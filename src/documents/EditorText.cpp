@@ -1,9 +1,11 @@
 #include "documents/EditorText.h"
 
 #include "core/LineBreaks.h"
+#include "documents/EditorAccessible.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QStringDecoder>
 
 namespace {
 
@@ -27,6 +29,12 @@ QFont resolveFont(const FontChoice& choice) {
     return font;
 }
 
+// UTF-8 to text keeping a leading byte order mark as U+FEFF: it is part of the document.
+QString decodeUtf8(const char* bytes, qsizetype length) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes, length));
+}
+
 } // namespace
 
 const char* EditorText::rangePointer(long position, long length) const {
@@ -36,6 +44,7 @@ const char* EditorText::rangePointer(long position, long length) const {
 }
 
 EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
+    EditorAccessible::install();
     setObjectName(QStringLiteral("Text1"));
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
@@ -56,7 +65,7 @@ QString EditorText::wholeText() const {
     const auto* bytes = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     if (length <= 0 || bytes == nullptr)
         return QString();
-    return QString::fromUtf8(bytes, length);
+    return decodeUtf8(bytes, length);
 }
 
 void EditorText::setWholeText(const QString& text) {
@@ -96,6 +105,7 @@ qsizetype EditorText::selLength() const {
 }
 
 void EditorText::setSelection(qsizetype start, qsizetype length) {
+    start = qBound<qsizetype>(0, start, textLength());
     const long anchor = positionOfOffset(start);
     const long caret = positionOfOffset(start + qMax<qsizetype>(0, length));
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
@@ -109,7 +119,7 @@ QString EditorText::textRange(qsizetype start, qsizetype end) const {
     const auto* bytes = rangePointer(from, to - from);
     if (bytes == nullptr)
         return QString();
-    return QString::fromUtf8(bytes, to - from);
+    return decodeUtf8(bytes, to - from);
 }
 
 QString EditorText::selectedWholeText() const {
@@ -118,7 +128,7 @@ QString EditorText::selectedWholeText() const {
     if (end <= start)
         return QString();
     const auto* bytes = rangePointer(start, end - start);
-    return bytes == nullptr ? QString() : QString::fromUtf8(bytes, end - start);
+    return bytes == nullptr ? QString() : decodeUtf8(bytes, end - start);
 }
 
 void EditorText::replaceSelection(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Main;
 
 // The project commands, the project tree and its handlers.
@@ -16,6 +18,16 @@ public:
     void addbas_Click() {}
     void delfile_Click() {}
     void poptions_Click() {}
+    void TreeView1_NodeClick() {}
+    void TreeView1_DblClick() {}
+
+    // Writes the project file and saves every member: mode 0 asks for the file name, any other
+    // mode writes to `path`. Returns true when the project file was written.
+    bool SaveProject(int mode, QString& path) {
+        (void)mode;
+        (void)path;
+        return false;
+    }
 
     void EnableProjectCommands();
     void DisableProjectCommands();

@@ -165,6 +165,14 @@ Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
     createActions();
     createToolbar();
 
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
+        if (m_inputEnabled)
+            m_projectCommands->TreeView1_NodeClick();
+    });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (m_inputEnabled)
+            m_projectCommands->TreeView1_DblClick();
+    });
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* editor = qobject_cast<Editor*>(window))
             m_documentManager->Form_Activate(*editor);

@@ -5,7 +5,27 @@
 #include <QFile>
 #include <QTest>
 
-MainFixture::MainFixture() = default;
+namespace {
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform warns about every top-level window it cannot size by hints; that
+// says nothing about our code and would bury real warnings.
+void filterNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("propagateSizeHints")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (previousHandler != nullptr)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+MainFixture::MainFixture() {
+    static const bool installed = [] {
+        previousHandler = qInstallMessageHandler(filterNoise);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 MainFixture::~MainFixture() {
     if (m_main) {
