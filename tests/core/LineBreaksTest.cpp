@@ -1,0 +1,60 @@
+#include "core/LineBreaks.h"
+
+#include <QTest>
+
+class LineBreaksTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void toCrLf_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+
+        const std::pair<const char*, const char*> cases[] = {
+            {"", ""},
+            {"PRINT", "PRINT"},
+            {"a\r\nb", "a\r\nb"},
+            {"a\nb", "a\r\nb"},
+            {"a\rb", "a\r\nb"},
+            {"\r", "\r\n"},
+            {"\n", "\r\n"},
+            {"\n\r", "\r\n\r\n"},
+            {"\r\r\n", "\r\n\r\n"},
+            {"\r\n\n", "\r\n\r\n"},
+            {"a\n\n\nb", "a\r\n\r\n\r\nb"},
+            {"a\nb\n", "a\r\nb\r\n"},
+            {"a\r\nb\r", "a\r\nb\r\n"},
+            {"a\r\nb\nc\rd\r\n", "a\r\nb\r\nc\r\nd\r\n"},
+        };
+        for (const auto& [input, expected] : cases) {
+            QTest::addRow("%s", QString(input).toUtf8().toPercentEncoding().constData())
+                << QString(input) << QString(expected);
+        }
+        QTest::newRow("nul kept") << QStringView(u"a\0b\nc", 5).toString()
+                                  << QStringView(u"a\0b\r\nc", 6).toString();
+    }
+
+    void toCrLf() {
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        const QString result = ::toCrLf(input);
+        QCOMPARE(result, expected);
+        QCOMPARE(::toCrLf(result), expected);
+    }
+
+    // Text that needs no change comes back sharing the caller's characters.
+    void unchangedTextIsShared_data() {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("no line end") << QStringLiteral("PRINT 1");
+        QTest::newRow("crlf only") << QStringLiteral("a\r\n\r\nb\r\n");
+    }
+
+    void unchangedTextIsShared() {
+        QFETCH(QString, input);
+        input.detach();
+        QCOMPARE(::toCrLf(input).constData(), input.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(LineBreaksTest)
+#include "LineBreaksTest.moc"

@@ -1,0 +1,149 @@
+#include "core/ListField.h"
+
+#include <QTest>
+
+namespace {
+
+// Stands for std::nullopt in the tables below.
+constexpr const char* kNone = "<none>";
+
+QString shown(const std::optional<QString>& value) {
+    return value ? *value : QString(kNone);
+}
+
+} // namespace
+
+class ListFieldTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readFields_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("fields");
+
+        const struct {
+            const char* name;
+            const char* text;
+            QStringList fields;
+        } cases[] = {
+            {"empty text", "", {}},
+            {"both options on one line", "100,64000\r\n", {"100", "64000"}},
+            {"one per line", "100\r\n64000\r\n", {"100", "64000"}},
+            {"no final line end", "a\r\nb", {"a", "b"}},
+            {"quoted with comma", "\"C:\\src\\a, b.bas\",5\r\n", {"C:\\src\\a, b.bas", "5"}},
+            {"text after closing quote dropped", "\"x\" junk,7\r\n", {"x", "7"}},
+            {"quoted runs to line end", "\"x\" junk\r\n7", {"x", "7"}},
+            {"open quote ends at line end", "\"abc, d\r\ne", {"abc, d", "e"}},
+            {"empty quoted", "\"\",x", {"", "x"}},
+            {"blanks trimmed", "  a b  ,\t c \r\n", {"a b", "c"}},
+            {"blanks inside quotes kept", "   \" a \"\r\n", {" a "}},
+            {"empty between commas", "a,,b", {"a", "", "b"}},
+            {"trailing comma at end", "12,", {"12"}},
+            {"empty line", "\r\n", {""}},
+            {"blank lines", "a\r\n\r\n  \r\nb", {"a", "", "", "b"}},
+            {"lone cr and lf", "a\rb\nc\n\rd", {"a", "b", "c", "", "d"}},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.name) << QString(c.text) << c.fields;
+    }
+
+    void readFields() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, fields);
+        ListFieldReader reader(text);
+        QStringList read;
+        while (const std::optional<QString> field = reader.readField())
+            read.append(*field);
+        QCOMPARE(read, fields);
+        QVERIFY(reader.atEnd());
+        QCOMPARE(reader.readLine(), std::nullopt);
+    }
+
+    // Operations: F readField, L readLine, E atEnd.
+    void mixedReads_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("operations");
+        QTest::addColumn<QStringList>("results");
+
+        const struct {
+            const char* name;
+            const char* text;
+            const char* operations;
+            QStringList results;
+        } cases[] = {
+            {"field then line at crlf end", "12\r\n", "EFEL", {"false", "12", "true", kNone}},
+            {"field then line at text end", "12", "FL", {"12", kNone}},
+            {"empty text", "", "EFL", {"true", kNone, kNone}},
+            {"empty line is a line", "\r\n", "LEL", {"", "true", kNone}},
+            {"error log",
+             "12,Syntax error, near \"X\"\r\n7,Type mismatch\r\n",
+             "FLFLL",
+             {"12", "Syntax error, near \"X\"", "7", "Type mismatch", kNone}},
+            {"line keeps blanks", "  indented  \nnext", "LL", {"  indented  ", "next"}},
+            {"lone cr and lf lines", "a\rb\n\nc", "LLLLL", {"a", "b", "", "c", kNone}},
+            {"rest after quoted field", "\"p q\" r, s\r\nt", "FLL", {"p q", " s", "t"}},
+            {"last field ends the line", "1,2\r\n3\r\n", "FFL", {"1", "2", "3"}},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(c.name) << QString(c.text) << QString(c.operations) << c.results;
+    }
+
+    void mixedReads() {
+        QFETCH(QString, text);
+        QFETCH(QString, operations);
+        QFETCH(QStringList, results);
+        ListFieldReader reader(text);
+        QStringList read;
+        for (QChar operation : operations) {
+            if (operation == u'F')
+                read.append(shown(reader.readField()));
+            else if (operation == u'L')
+                read.append(shown(reader.readLine()));
+            else
+                read.append(reader.atEnd() ? QStringLiteral("true") : QStringLiteral("false"));
+        }
+        QCOMPARE(read, results);
+    }
+
+    void fieldAsNumber_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<std::optional<double>>("value");
+
+        const std::pair<const char*, std::optional<double>> cases[] = {
+            {"64000", 64000},  {" \t12 ", 12}, {"-3.5", -3.5}, {"+4", 4}, {"1e3", 1000},
+            {"1.5E-2", 0.015}, {".5", 0.5},    {"5.", 5},      {"", {}},  {"  ", {}},
+            {"abc", {}},       {"12abc", {}},  {"1 2", {}},    {"-", {}}, {".", {}},
+            {"1e", {}},        {"- 1", {}},    {"1.2.3", {}},
+        };
+        for (const auto& [field, value] : cases)
+            QTest::addRow("[%s]", field) << QString(field) << value;
+    }
+
+    void fieldAsNumber() {
+        QFETCH(QString, field);
+        QFETCH(std::optional<double>, value);
+        QCOMPARE(::fieldAsNumber(field), value);
+    }
+
+    void leadingNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+
+        const std::pair<const char*, double> cases[] = {
+            {" 12abc", 12},    {"abc", 0}, {"-3.5x", -3.5}, {"1e3", 1000},
+            {"", 0},           {"2ex", 2}, {"2e+", 2},      {"2.5.3", 2.5},
+            {"\t -.5,", -0.5}, {"+", 0},   {"12 34", 12},
+        };
+        for (const auto& [text, value] : cases)
+            QTest::addRow("[%s]", text) << QString(text) << value;
+    }
+
+    void leadingNumber() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(::leadingNumber(text), value);
+    }
+};
+
+QTEST_GUILESS_MAIN(ListFieldTest)
+#include "ListFieldTest.moc"
