@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev-tools
   libqscintilla2-qt6-dev
   libgl-dev
+  fonts-dejavu-core
 )
 
 missing=()

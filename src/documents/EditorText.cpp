@@ -56,6 +56,9 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     setBraceMatching(QsciScintilla::NoBraceMatch);
     setAutoIndent(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+    // A horizontal scroll bar only when a line is wider than the window.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     setAppearance(defaultAppearance());
 }
