@@ -82,19 +82,34 @@ qsizetype EditorText::textLength() const {
     return offsetOfPosition(SendScintilla(SCI_GETLENGTH));
 }
 
+// Offsets and positions are mapped through the UTF-16 line index, which finds the line in
+// O(log n); only the part of that one line before the point is counted unit by unit.
 long EditorText::positionOfOffset(qsizetype offset) const {
     if (offset <= 0)
         return 0;
     const long end = SendScintilla(SCI_GETLENGTH);
     if (offset >= offsetOfPosition(end))
         return end;
-    return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, 0UL, static_cast<long>(offset));
+    const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
+                                    static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineOffset = SendScintilla(SCI_INDEXPOSITIONFROMLINE,
+                                          static_cast<unsigned long>(line),
+                                          static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
+                         static_cast<long>(offset - lineOffset));
 }
 
 qsizetype EditorText::offsetOfPosition(long position) const {
     if (position <= 0)
         return 0;
-    return SendScintilla(SCI_COUNTCODEUNITS, 0UL, position);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineOffset = SendScintilla(SCI_INDEXPOSITIONFROMLINE,
+                                          static_cast<unsigned long>(line),
+                                          static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    return lineOffset + SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart),
+                                      position);
 }
 
 qsizetype EditorText::selStart() const {
@@ -102,9 +117,8 @@ qsizetype EditorText::selStart() const {
 }
 
 qsizetype EditorText::selLength() const {
-    const long start = SendScintilla(SCI_GETSELECTIONSTART);
-    const long end = SendScintilla(SCI_GETSELECTIONEND);
-    return SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(start), end);
+    return offsetOfPosition(SendScintilla(SCI_GETSELECTIONEND)) -
+           offsetOfPosition(SendScintilla(SCI_GETSELECTIONSTART));
 }
 
 void EditorText::setSelection(qsizetype start, qsizetype length) {

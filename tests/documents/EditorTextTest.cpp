@@ -17,6 +17,7 @@ private Q_SLOTS:
     void selectionOutsideTheTextIsClamped();
     void replaceSelectionKeepsNul();
     void textRange();
+    void offsetsAgreeWithTheTextOnManyLines();
     void accessibleTextIsClamped_data();
     void accessibleTextIsClamped();
     void accessibleSelectionAndCaret();
@@ -100,6 +101,31 @@ void EditorTextTest::textRange() {
     QCOMPARE(editor.textRange(1, 5), QStringLiteral("b\r\nc"));
     QCOMPARE(editor.textRange(4, 100), QStringLiteral("cd"));
     QCOMPARE(editor.textRange(3, 1), QString());
+}
+
+// The line-indexed mapping against the text itself, at every line start and inside lines with
+// multi-byte and multi-unit characters.
+void EditorTextTest::offsetsAgreeWithTheTextOnManyLines() {
+    QString text;
+    for (int line = 0; line < 300; ++line) {
+        text += QString::number(line) + QStringLiteral(" PRINT ");
+        if (line % 3 == 0)
+            text += QString::fromUtf16(u"\u00e9\U0001F600\u4e2d");
+        text += QStringLiteral("\r\n");
+    }
+    EditorText editor;
+    editor.setWholeText(text);
+    QCOMPARE(editor.textLength(), text.size());
+    for (qsizetype offset = 0; offset < text.size(); offset += 7) {
+        if (text.at(offset).isLowSurrogate())
+            continue;
+        editor.setSelection(offset, 0);
+        QCOMPARE(editor.selStart(), offset);
+        const qsizetype end = qMin<qsizetype>(offset + 11, text.size());
+        if (end < text.size() && text.at(end).isLowSurrogate())
+            continue;
+        QCOMPARE(editor.textRange(offset, end), text.mid(offset, end - offset));
+    }
 }
 
 // An assistive tool may ask for any range; none may crash or read past the text.
