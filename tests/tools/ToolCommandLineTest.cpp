@@ -22,7 +22,6 @@ void ToolCommandLineTest::commandLine_data() {
         << "C:\\tools\\view.exe" << "" << "C:\\tools\\view.exe ";
     QTest::newRow("no quotes added") << "C:\\My Tools\\v.exe" << "a b" << "C:\\My Tools\\v.exe a b";
     QTest::newRow("as they stand") << " x " << " \"y\" " << " x   \"y\" ";
-    QTest::newRow("both empty") << "" << "" << " ";
 }
 
 void ToolCommandLineTest::commandLine() {
@@ -44,11 +43,6 @@ void ToolCommandLineTest::programAndArguments_data() {
         << "\"/opt/my tools/view\"" << "x" << "/opt/my tools/view" << QStringList{"x"};
     QTest::newRow("unquoted program with blanks splits")
         << "/opt/my tools/view" << "x" << "/opt/my" << QStringList{"tools/view", "x"};
-    QTest::newRow("quoted and escaped arguments")
-        << "tool" << "\"two words\" a\\\"b \"\" c:\\dir\\" << "tool"
-        << QStringList{"two words", "a\"b", "", "c:\\dir\\"};
-    QTest::newRow("backslashes in the program are literal")
-        << "C:\\tools\\view.exe" << "" << "C:\\tools\\view.exe" << QStringList();
     QTest::newRow("location with its own arguments")
         << "editor -n" << "file" << "editor" << QStringList{"-n", "file"};
     // No program from the location: the first parameter must not be started instead.
