@@ -1,0 +1,150 @@
+#include "tools/customizetools.h"
+
+#include "core/ListField.h"
+#include "shell/Main.h"
+#include "tools/ToolCommands.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QLineEdit* addField(QWidget* parent, const char* name, QLabel* label) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setAccessibleName(label->text());
+    field->setMinimumWidth(320);
+    // Values have no length limit; a shorter field would cut them on "Apply".
+    field->setMaxLength(std::numeric_limits<int>::max());
+    label->setBuddy(field);
+    return field;
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const char* caption) {
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// The whole number nearest to `value`; a half goes to the even neighbour.
+int roundHalfToEven(double value) {
+    double whole = std::floor(value);
+    const double fraction = value - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        whole += 1.0;
+    return static_cast<int>(whole);
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(button->text());
+    return button;
+}
+
+} // namespace
+
+customizetools::customizetools(Main& main) : QDialog(&main), m_main(main) {
+    setObjectName(QStringLiteral("customizetools"));
+    setWindowTitle(QStringLiteral("Customize Tools"));
+    setAccessibleName(windowTitle());
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Tool number"));
+    Text1->setFixedWidth(48);
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setAccessibleName(QStringLiteral("Tool number"));
+    HScroll1->setRange(1, ToolSlots::Count);
+    HScroll1->setPageStep(1);
+    HScroll1->setValue(1);
+    // Reachable by keyboard; a scroll bar's controls are inverted for vertical use, which would
+    // make Right go down.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setInvertedControls(false);
+
+    Label3 = addLabel(this, "Label3", "Program Name");
+    Text4 = addField(this, "Text4", Label3);
+    Label1 = addLabel(this, "Label1", "Program Location:");
+    Text2 = addField(this, "Text2", Label1);
+    Label2 = addLabel(this, "Label2", "Parameters");
+    Text3 = addField(this, "Text3", Label2);
+
+    Command2 = addButton(this, "Command2", "Apply");
+    Command2->setDefault(true);
+    Command1 = addButton(this, "Command1", "Close");
+
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    auto* slotRow = new QHBoxLayout();
+    slotRow->addWidget(Text1);
+    slotRow->addWidget(HScroll1, 1);
+    grid->addLayout(slotRow, 0, 0, 1, 2);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(Text4, 1, 1);
+    grid->addWidget(Label1, 2, 0);
+    grid->addWidget(Text2, 2, 1);
+    grid->addWidget(Label2, 3, 0);
+    grid->addWidget(Text3, 3, 1);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command1);
+    grid->addLayout(buttons, 4, 0, 1, 2);
+
+    connect(HScroll1, &QScrollBar::valueChanged, this, &customizetools::HScroll1_Change);
+    connect(Text1, &QLineEdit::textChanged, this, &customizetools::Text1_Change);
+    connect(Command2, &QPushButton::clicked, this, &customizetools::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &customizetools::Command1_Click);
+
+    // Setting the slot number goes through Text1_Change, so the fields show slot 1 from the
+    // start: empty fields would be stored over slot 1 by an early "Apply".
+    Text1->setText(QStringLiteral("1"));
+}
+
+void customizetools::ShowToolSlot(int n) {
+    const ToolSlot& slot = m_main.toolCommands().toolSlots()[n];
+    Text4->setText(slot.ProgramName);
+    Text2->setText(slot.ProgramLocation);
+    Text3->setText(slot.Parameters);
+}
+
+void customizetools::HScroll1_Change() {
+    Text1->setText(QLatin1Char(' ') + QString::number(HScroll1->value()));
+    ShowToolSlot(HScroll1->value());
+}
+
+void customizetools::Text1_Change() {
+    const double value = leadingNumber(Text1->text());
+    if (!(value >= HScroll1->minimum() && value <= HScroll1->maximum()))
+        return;
+    const int n = roundHalfToEven(value);
+    HScroll1->setValue(n);
+    ShowToolSlot(n);
+}
+
+void customizetools::Command2_Click() {
+    ToolSlot& slot = m_main.toolCommands().toolSlots()[HScroll1->value()];
+    slot.ProgramName = Text4->text();
+    slot.ProgramLocation = Text2->text();
+    slot.Parameters = Text3->text();
+}
+
+void customizetools::Command1_Click() {
+    m_main.toolCommands().RefreshToolsMenu();
+    m_main.setInputEnabled(true);
+    hide();
+}
+
+void customizetools::reject() {
+    m_main.setInputEnabled(true);
+    QDialog::reject();
+}
