@@ -43,19 +43,30 @@ constexpr int MemberImage = 4;
 constexpr int BasGroupImage = 8;
 constexpr int AsmGroupImage = 9;
 
-// One kind of member: its table, its key prefix and group node.
+// One kind of member: its table, its key prefix, its group node and its number for
+// SaveMemberAs (1 BASIC, 2 assembly).
 struct MemberKind {
     std::array<int, ProjectState::EntryCount>& entries;
     QString prefix;
     QString groupKey;
+    int number;
+
+    QStringList& pathsIn(ProjectFile& file) const {
+        return number == 1 ? file.BasPaths : file.AsmPaths;
+    }
 };
 
 MemberKind basicKind(ProjectState& project) {
-    return {project.BasDoc, QStringLiteral("Bas"), QStringLiteral("qBasfiles")};
+    return {project.BasDoc, QStringLiteral("Bas"), QStringLiteral("qBasfiles"), 1};
 }
 
 MemberKind assemblyKind(ProjectState& project) {
-    return {project.AsmDoc, QStringLiteral("Asm"), QStringLiteral("qAsmfiles")};
+    return {project.AsmDoc, QStringLiteral("Asm"), QStringLiteral("qAsmfiles"), 2};
+}
+
+// BASIC first, then assembly: the order of the project file and of the tree.
+std::array<MemberKind, 2> memberKinds(ProjectState& project) {
+    return {basicKind(project), assemblyKind(project)};
 }
 
 bool isMemberKey(const QString& key) {
@@ -115,9 +126,7 @@ void ProjectCommands::nproject_Click() {
     m_project.BasDoc.fill(-1);
     m_project.AsmDoc.fill(-1);
     m_project.ProjectOpen = 1;
-    m_main.TreeView1->clear();
-    addNode(QString(), QStringLiteral("qBasfiles"), QStringLiteral("Bas Files"), BasGroupImage);
-    addNode(QString(), QStringLiteral("qAsmfiles"), QStringLiteral("Asm Files"), AsmGroupImage);
+    BuildProjectTree();
     m_project.AddFileKind = 1;
     showAddfile();
     EnableProjectCommands();
@@ -250,8 +259,7 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
         return refuse(loadTitle, fileFailureText(QStringLiteral("The project could not be loaded:"),
                                                  path, reading.error));
 
-    const ProjectFile& file = reading.project;
-    const QStringList* lists[] = {&file.BasPaths, &file.AsmPaths};
+    ProjectFile& file = reading.project;
     const qsizetype members = file.BasPaths.size() + file.AsmPaths.size();
     const auto freeSlots = std::count(m_documents.DocInUse.begin(), m_documents.DocInUse.end(), 0);
     if (members > freeSlots)
@@ -266,8 +274,8 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     // no window behind.
     std::vector<DecodedText> texts;
     texts.reserve(members);
-    for (const QStringList* paths : lists) {
-        for (const QString& member : *paths) {
+    for (const QStringList& paths : {file.BasPaths, file.AsmPaths}) {
+        for (const QString& member : paths) {
             if (!readWholeFile(member, &bytes, &error))
                 return refuse(loadTitle,
                               fileFailureText(QStringLiteral("A file of the project could not "
@@ -286,9 +294,8 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     std::vector<Editor*> windows;
     auto text = texts.begin();
     m_project.ProjectLoading = 1;
-    for (const MemberKind& kind : {basicKind(m_project), assemblyKind(m_project)}) {
-        const QStringList& paths =
-            kind.prefix == QLatin1String("Bas") ? file.BasPaths : file.AsmPaths;
+    for (const MemberKind& kind : memberKinds(m_project)) {
+        const QStringList& paths = kind.pathsIn(file);
         for (qsizetype entry = 0; entry < paths.size(); ++entry, ++text) {
             const int slot = documents.NewEditorWindow();
             Editor* window = documents.editorInSlot(slot);
@@ -317,6 +324,9 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
 }
 
 bool ProjectCommands::SaveProject(int mode, QString& path) {
+    // Without an open project the entries are left over from the last one.
+    if (m_project.ProjectOpen != 1)
+        return false;
     QString target = path;
     if (mode == 0) {
         CommonDialog& dialog = m_main.platform().dialog;
@@ -336,30 +346,22 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
     file.MaxObjects = m_project.MaxObjects;
     file.TempStringSize = m_project.TempStringSize;
     DocumentManager& documents = m_main.documentManager();
-    const struct {
-        const std::array<int, ProjectState::EntryCount>& entries;
-        QStringList& paths;
-        int kind;
-        const char* keyPrefix;
-    } kinds[] = {{m_project.BasDoc, file.BasPaths, 1, "Bas"},
-                 {m_project.AsmDoc, file.AsmPaths, 2, "Asm"}};
-    for (const auto& kind : kinds) {
+    for (const MemberKind& kind : memberKinds(m_project)) {
         for (int entry = 0; entry < ProjectState::EntryCount; ++entry) {
             Editor* window = documents.editorInSlot(kind.entries[entry]);
             if (window == nullptr)
                 continue;
             if (IsUntitled(window->windowTitle())) {
-                QString name = SaveMemberAs(window->slot(), kind.kind);
+                QString name = SaveMemberAs(window->slot(), kind.number);
                 if (name.isEmpty())
                     return false;
-                kind.paths.append(name);
-                if (QTreeWidgetItem* node =
-                        findNode(QLatin1String(kind.keyPrefix) + QString::number(entry)))
+                kind.pathsIn(file).append(name);
+                if (QTreeWidgetItem* node = findNode(kind.prefix + QString::number(entry)))
                     node->setText(0, DisplayName(name));
             } else {
                 if (!SaveMember(window->slot()))
                     return false;
-                kind.paths.append(window->windowTitle());
+                kind.pathsIn(file).append(window->windowTitle());
             }
         }
     }
@@ -560,7 +562,7 @@ void ProjectCommands::BuildProjectTree() {
     addNode(QString(), QStringLiteral("qBasfiles"), QStringLiteral("Bas Files"), BasGroupImage);
     addNode(QString(), QStringLiteral("qAsmfiles"), QStringLiteral("Asm Files"), AsmGroupImage);
     DocumentManager& documents = m_main.documentManager();
-    for (const MemberKind& kind : {basicKind(m_project), assemblyKind(m_project)}) {
+    for (const MemberKind& kind : memberKinds(m_project)) {
         for (int entry = 0; entry < ProjectState::EntryCount; ++entry) {
             if (Editor* window = documents.editorInSlot(kind.entries[entry])) {
                 QString path = window->windowTitle();

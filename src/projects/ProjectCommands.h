@@ -41,8 +41,9 @@ public:
 
     // Writes the project file and saves every member: mode 0 asks for the file name, any other
     // mode writes to `path`. Returns true when the project file was written; `path` then holds
-    // the file written. When any file cannot be written the user is told which and why, and
-    // the project path and main window caption keep their values.
+    // the file written. Does nothing and returns false while no project is open. When any file
+    // cannot be written the user is told which and why, and the project path and main window
+    // caption keep their values.
     bool SaveProject(int mode, QString& path);
     // Saves an untitled member under a name asked for until one is given (kind 1 BASIC, any
     // other assembly). Returns the name, or an empty text when the file could not be written.

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -255,6 +256,9 @@ void ProjectWindowsTest::closeAsksEvenWithoutWindows() {
         QVERIFY(!main.projectCommands().addfileDialog()->isVisible());
         // Close forgets nothing that the next Create or Load would not reset.
         QCOMPARE(main.project().ProjectPath, f.docPath(QStringLiteral("kept.vdp")));
+        QString path = main.project().ProjectPath;
+        QVERIFY(!main.projectCommands().SaveProject(1, path));
+        QVERIFY(!QFile::exists(path));
     }
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
