@@ -135,7 +135,6 @@ private Q_SLOTS:
     void doubleClickShowsHiddenMember();
     void saveNamesUntitledMembersInEntryOrder();
     void loadGivesTheSavedMembers();
-    void entriesWithGapsComeBackRenumbered();
     void addNewAndExisting();
     void removal_data();
     void removal();
@@ -400,11 +399,18 @@ void ProjectWindowsTest::loadGivesTheSavedMembers() {
     const QString c = f.writeDoc(QStringLiteral("c.asm"), "C");
     addExisting(f, false, c);
     addExisting(f, true, a);
+    addExisting(f, true, f.writeDoc(QStringLiteral("gone.bas"), "x"));
     addExisting(f, true, b);
+    // Removing Bas1 leaves a gap in the entries; loading numbers them afresh.
+    main.TreeView1->setCurrentItem(node(main, QStringLiteral("Bas1")));
+    f.messages.answer(MsgAnswer::Yes);
+    main.delfile_Click();
+    QCOMPARE(main.project().BasDoc[2], 3);
     const QString project = f.docPath(QStringLiteral("p.vdp"));
     f.dialog.answerFile(project);
     main.saveasproj_Click();
 
+    f.messages.calls.clear();
     f.messages.answer(MsgAnswer::Yes);
     f.dialog.answerFile(project);
     main.action(QStringLiteral("lproject"))->trigger();
@@ -430,35 +436,13 @@ void ProjectWindowsTest::loadGivesTheSavedMembers() {
     }
     QCOMPARE(main.project().BasDoc[0], 0);
     QCOMPARE(main.project().BasDoc[1], 1);
+    QCOMPARE(main.project().BasDoc[2], -1);
     QCOMPARE(main.project().AsmDoc[0], 2);
     QCOMPARE(f.active(), window(main, 2));
     QCOMPARE(main.project().ProjectLoading, qint16(0));
     QCOMPARE(main.project().ProjectPath, project);
     QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(project));
     QVERIFY(projectCommandsEnabled(main, true));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::entriesWithGapsComeBackRenumbered() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    for (const char* name : {"a.bas", "b.bas", "c.bas"})
-        addExisting(f, true, f.writeDoc(QString::fromLatin1(name), name));
-    main.TreeView1->setCurrentItem(node(main, QStringLiteral("Bas1")));
-    f.messages.answer(MsgAnswer::Yes);
-    main.delfile_Click();
-    QCOMPARE(main.project().BasDoc[1], -1);
-
-    const QString project = f.docPath(QStringLiteral("gaps.vdp"));
-    f.dialog.answerFile(project);
-    main.sproject_Click();
-    f.messages.answer(MsgAnswer::Yes);
-    f.dialog.answerFile(project);
-    main.lproject_Click();
-    QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4", " Bas1=c.bas@4",
-                                      "qAsmfiles=Asm Files@9"}));
-    QCOMPARE(main.project().BasDoc[2], -1);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
