@@ -51,10 +51,10 @@ void Addfile::Form_Load() {
         const char* key;
         int icon;
     } items[] = {{"New File", "New", 1}, {"Open File", "Exist", 2}};
-    for (const auto& spec : items) {
-        auto* item = new QListWidgetItem(ImageList2[spec.icon - 1], QString::fromLatin1(spec.text),
-                                         ListView1);
-        item->setData(Qt::UserRole, QString::fromLatin1(spec.key));
+    for (const auto& row : items) {
+        auto* item =
+            new QListWidgetItem(ImageList2[row.icon - 1], QString::fromLatin1(row.text), ListView1);
+        item->setData(Qt::UserRole, QString::fromLatin1(row.key));
     }
     // The first item starts selected, so that "Add" works at once.
     ListView1->setCurrentRow(0);

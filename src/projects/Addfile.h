@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include <array>
+#include <functional>
 
 class QListWidget;
 class QListWidgetItem;
