@@ -29,7 +29,7 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
     QLabel* result = label(parent, name);
     result->setWordWrap(true);
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    result->setMinimumWidth(parent->fontMetrics().averageCharWidth() * 36);
+    result->setMinimumWidth(parent->fontMetrics().averageCharWidth() * 44);
     return result;
 }
 
