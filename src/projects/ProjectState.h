@@ -1,13 +1,10 @@
 #pragma once
 
+#include "projects/ProjectFile.h"
+
 #include <QString>
 
 #include <array>
-#include <variant>
-
-// A project option: a number (the defaults, and values read from a project file) or the text
-// typed into the options dialog.
-using ProjectOption = std::variant<double, QString>;
 
 // The one open project. Members are referred to by document slot only.
 class ProjectState {
@@ -32,4 +29,6 @@ public:
     qint16 ProjectLoading = 0;
     // Kind of file the Add File dialog adds: 1 BASIC, 0 assembly.
     qint16 AddFileKind = 1;
+    // The encoding the project file was read in; a save writes it the same way.
+    TextEncoding ProjectEncoding = TextEncoding::Utf8;
 };

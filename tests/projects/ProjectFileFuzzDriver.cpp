@@ -1,0 +1,124 @@
+// Runs the project file fuzz target without libFuzzer: well-formed and damaged sample files,
+// then mutations of them drawn from a generator with a fixed starting value, so every run feeds
+// the same inputs. Mutations that still read as a project join the pool, so that later ones
+// reach deeper into the format. Usage: test_projectfile_fuzz [iterations]
+
+#include "projects/ProjectFile.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void run(const QByteArray& input) {
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                           static_cast<std::size_t>(input.size()));
+}
+
+QList<QByteArray> samples() {
+    const QByteArray header = "Veldra Studio Project File\r\n";
+    QByteArray many = header + " 100 \r\n 64000 \r\n[Basic Files]\r\n";
+    for (int i = 0; i < 26; ++i)
+        many += "C:\\src\\m" + QByteArray::number(i) + ".bas\r\n";
+    return {
+        header + " 100 \r\n 64000 \r\n[Basic Files]\r\n[Assembly Files]\r\n",
+        header + " 100 \r\n 64000 \r\n[Basic Files]\r\nC:\\work\\game.bas\r\n"
+                 "C:\\work\\sprites.bas\r\n[Assembly Files]\r\nC:\\work\\blit.asm\r\n",
+        header + "100,64000\r\n[Basic Files]\r\n\r\na.bas\r\n\r\n[Assembly Files]\r\n\r\nb.asm\r\n"
+                 "[Libraries]\r\nc.lib\r\n",
+        header + "\"1,5\"\r\n\" text \"\r\n[Basic Files]\r\n/home/u/r\xe9sum\xe9.bas",
+        header + "1e999\n-0\n[Basic Files]\n/d/\xd0\xb6.bas\n[Assembly Files]\n[Assembly Files]\n",
+        many,
+        header,
+        QByteArray(),
+    };
+}
+
+// Pieces of the format that mutations splice in.
+const QList<QByteArray> Tokens = {
+    "\r\n",
+    "\n",
+    "\r",
+    ",",
+    "\"",
+    " ",
+    "[Basic Files]",
+    "[Assembly Files]",
+    "[Libraries]",
+    "Veldra Studio Project File",
+    "1e308",
+    "-",
+    ".",
+    "\xc3",
+    "\xa9",
+    "\xff",
+    QByteArray(1, '\0'),
+};
+
+QByteArray mutate(QByteArray input, const QList<QByteArray>& pool, std::mt19937& random) {
+    const auto below = [&random](qsizetype bound) {
+        return bound <= 0 ? qsizetype(0)
+                          : static_cast<qsizetype>(random() % static_cast<std::uint32_t>(bound));
+    };
+    const int steps = 1 + int(below(4));
+    for (int step = 0; step < steps; ++step) {
+        const qsizetype at = below(input.size() + 1);
+        switch (below(7)) {
+        case 0: // flip a byte
+            if (!input.isEmpty())
+                input[below(input.size())] = char(random());
+            break;
+        case 1: // insert a piece of the format
+            input.insert(at, Tokens[below(Tokens.size())]);
+            break;
+        case 2: // delete a range
+            input.remove(at, below(16) + 1);
+            break;
+        case 3: // repeat a range
+            input.insert(at, input.mid(at, below(64) + 1));
+            break;
+        case 4: // cut the end off
+            input.truncate(at);
+            break;
+        case 5: // splice in the tail of another input
+        {
+            const QByteArray& other = pool[below(pool.size())];
+            input = input.left(at) + other.mid(below(other.size() + 1));
+            break;
+        }
+        default: // insert a random byte
+            input.insert(at, char(random()));
+            break;
+        }
+    }
+    // Keep inputs small enough for many iterations.
+    input.truncate(8192);
+    return input;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const long iterations = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20000;
+    std::mt19937 random(20261206u);
+    QList<QByteArray> pool = samples();
+    for (const QByteArray& sample : pool)
+        run(sample);
+    for (long i = 0; i < iterations; ++i) {
+        const QByteArray& parent = pool[qsizetype(random() % std::uint32_t(pool.size()))];
+        const QByteArray input = mutate(parent, pool, random);
+        run(input);
+        if (pool.size() < 512 && readProjectFile(input).ok())
+            pool.append(input);
+    }
+    std::printf("%ld inputs read, %lld in the pool\n", iterations + long(samples().size()),
+                static_cast<long long>(pool.size()));
+    return 0;
+}
