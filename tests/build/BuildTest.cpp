@@ -9,6 +9,7 @@
 #include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
+#include "projects/ProjectCommands.h"
 #include "shell/Main.h"
 
 #include <QAction>
@@ -110,6 +111,9 @@ private Q_SLOTS:
     void compileDialogKeepsTheMainWindowDisabled();
     void createExeClosesAfterSuccessOnly();
     void createExeWithNoDocumentStaysOpen();
+    void projectIsSavedThenBuilt_data();
+    void projectIsSavedThenBuilt();
+    void projectThatCannotBeSavedIsNotBuilt();
     void unsavedProjectIsRefused_data();
     void unsavedProjectIsRefused();
     void gotoLine_data();
@@ -556,6 +560,102 @@ void BuildTest::createExeWithNoDocumentStaysOpen() {
     QVERIFY(f.processes.calls.isEmpty());
     QVERIFY(dialog->isVisible());
     QVERIFY(!main.inputEnabled());
+    VERIFY_NO_PROMPT_PROBLEMS(f);
+}
+
+// Both commands save the project and every member before the driver starts, hand it the
+// project file, and report an error with the file the log names.
+void BuildTest::projectIsSavedThenBuilt_data() {
+    QTest::addColumn<bool>("createExe");
+    QTest::addColumn<bool>("compileError");
+    QTest::newRow("run") << false << false;
+    QTest::newRow("run, error") << false << true;
+    QTest::newRow("create exe") << true << false;
+    QTest::newRow("create exe, error") << true << true;
+}
+
+void BuildTest::projectIsSavedThenBuilt() {
+    QFETCH(bool, createExe);
+    QFETCH(bool, compileError);
+    MainFixture f;
+    Main& main = f.start();
+    const StubDriver driver(f.appFolder());
+    driver.install();
+    const QString member = f.writeDoc(QStringLiteral("main.bas"), "PRINT 1\r\n");
+    const QString project =
+        f.writeDoc(QStringLiteral("game.vdp"),
+                   "Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n" +
+                       member.toUtf8() + "\r\n[Assembly Files]\r\n");
+    QVERIFY(main.projectCommands().ReadProjectFile(project));
+    Editor* window = main.documents().Documents[0];
+    QVERIFY(!window->closeFor(CloseReason::UserControls));
+    QVERIFY(!window->isVisible());
+    window->Text1->setWholeText(QStringLiteral("A = 1\r\nB = \r\nPRINT A"));
+    // The driver finds the project file as the save writes it.
+    QVERIFY(QFile::remove(project));
+    if (compileError)
+        driver.writeLog("2\r\nExpression expected\r\n" + member.toUtf8() + "\r\n");
+
+    const QString app = f.appFolder();
+    const QString folder = project.left(project.lastIndexOf(u'/'));
+    const QString exe = f.docPath(QStringLiteral("game.exe"));
+    if (createExe) {
+        main.compileprog_Click();
+        main.buildCommands().compileDialog()->Text1->setText(exe);
+        main.buildCommands().compileDialog()->Command3->click();
+    } else {
+        main.runp_Click();
+    }
+
+    const QList<DriverCall> calls = driver.calls();
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls[0].arguments, createExe ? QStringList({"-project", project, exe, app})
+                                           : QStringList({"-project", project, app + "/vd~tmp.exe",
+                                                          app, "-run", folder}));
+    QVERIFY(calls[0].sourceExisted);
+    QCOMPARE(driver.source(), MainFixture::readFile(project));
+    QVERIFY(driver.source().contains(member.toUtf8()));
+    QCOMPARE(MainFixture::readFile(member), QByteArray("A = 1\r\nB = \r\nPRINT A\r\n"));
+    QVERIFY(!driver.exists("vd~tmp.bas"));
+    QVERIFY(!driver.exists("vd~tmp.exe"));
+
+    ShowErrors* errors = main.buildCommands().errorDialog();
+    if (createExe) {
+        QCOMPARE(main.buildCommands().compileDialog()->isVisible(), compileError);
+        QCOMPARE(main.inputEnabled(), !compileError);
+    }
+    if (!compileError) {
+        QCOMPARE(errors, nullptr);
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+        return;
+    }
+    QVERIFY(errors->isVisible());
+    QCOMPARE(errors->Label8->text(), member);
+    QCOMPARE(errors->Label4->text(), QStringLiteral("2"));
+    QCOMPARE(errors->Label5->text(), QStringLiteral("Expression expected"));
+    // Goto Line brings the hidden member forward with the caret on the line.
+    errors->Command1->click();
+    QVERIFY(window->isVisible());
+    QCOMPARE(main.mdiArea()->activeSubWindow(), window);
+    QCOMPARE(window->Text1->selStart(), 7);
+    VERIFY_NO_PROMPT_PROBLEMS(f);
+}
+
+void BuildTest::projectThatCannotBeSavedIsNotBuilt() {
+    MainFixture f;
+    Main& main = f.start();
+    const StubDriver driver(f.appFolder());
+    driver.install();
+    const QString member = f.writeDoc(QStringLiteral("main.bas"), "PRINT 1\r\n");
+    const QString project =
+        f.writeDoc(QStringLiteral("game.vdp"),
+                   "Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n" +
+                       member.toUtf8() + "\r\n[Assembly Files]\r\n");
+    QVERIFY(main.projectCommands().ReadProjectFile(project));
+    main.project().ProjectPath = f.docPath(QStringLiteral("gone/game.vdp"));
+    main.runp_Click();
+    QVERIFY(!f.messages.calls.isEmpty());
+    QVERIFY(f.processes.calls.isEmpty());
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 

@@ -5,7 +5,8 @@
 //   stub-wait      wait until stub-release appears (stub-waiting tells that it waits)
 //   stub-crash     end by a signal after recording
 // Each run appends to stub-calls.txt: "call", "cwd<TAB>folder", "arg<TAB>value" per argument,
-// "source<TAB>yes|no" (whether vd~tmp.bas existed), "end". A copy of vd~tmp.bas is left in
+// "source<TAB>yes|no" (whether the file of the second argument, the source in the application
+// folder or the project file, existed), "end", and leaves a copy of that file in
 // stub-source.bin. The executable named by the third argument is written when it is an
 // absolute path.
 
@@ -40,8 +41,9 @@ int main(int argc, char** argv) {
     if (argc < 1)
         return 2;
     const fs::path folder = fs::absolute(fs::path(argv[0])).parent_path();
-    const fs::path source = folder / "vd~tmp.bas";
-    const bool haveSource = present(source);
+    const fs::path source = argc > 2 ? folder / argv[2] : fs::path();
+    std::error_code ignored;
+    const bool haveSource = !source.empty() && fs::is_regular_file(source, ignored);
 
     {
         std::ofstream calls(folder / "stub-calls.txt", std::ios::binary | std::ios::app);
