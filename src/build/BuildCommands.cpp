@@ -55,7 +55,7 @@ QString BuildCommands::appPath(QStringView name) const {
 }
 
 void BuildCommands::removeTemporary(QStringView name) const {
-    // A file that a failed build never produced is simply not there.
+    // A file that is not there (a failed build produced none) is skipped silently.
     QFile::remove(appPath(name));
 }
 

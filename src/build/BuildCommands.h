@@ -33,7 +33,7 @@ public:
     StartResult RunAndWait(const QString& commandLine);
 
     // Shows the error of the non-empty error log. In the single-file form `fileName` is shown
-    // as the file; in the project form the log names it.
+    // as the file; in the project form the log names it. A log that cannot be read is told.
     void ReportCompilerError(ErrorForm form, const QString& fileName);
     // Puts the caret at the start of line `lineNumber`. With a project open (flag 1) in the
     // window whose caption is `fileName`, shown and activated, and nowhere when no window shows

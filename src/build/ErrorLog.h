@@ -18,5 +18,6 @@ struct CompilerError {
 // "12,message" gives 12 and the message from the rest of that line), the next line whole is the
 // message and, in the project form, the line after it the file name (left empty in the
 // single-file form, where the caller knows the file). Everything after the last value is
-// ignored. The bytes are UTF-8 when valid, otherwise Windows-1252.
+// ignored. The bytes are UTF-8 when valid, otherwise Windows-1252; a leading byte order mark
+// is dropped.
 CompilerError readErrorLog(const QByteArray& bytes, ErrorForm form);

@@ -56,9 +56,6 @@ ShowErrors::ShowErrors(Main& main, BuildCommands& commands)
     Label8 = valueLabel(this, "Label8");
     Label4 = valueLabel(this, "Label4");
     Label5 = valueLabel(this, "Label5");
-    Label4->setAccessibleName(lineCaption->text());
-    Label5->setAccessibleName(errorCaption->text());
-    Label8->setAccessibleName(fileCaption->text());
 
     Command1 = new QPushButton(QStringLiteral("Goto Line"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
