@@ -7,6 +7,8 @@
 struct StartResult {
     bool started = false;
     QString error;
+    // A program that was started and then ended abnormally (killed by a signal, crashed).
+    bool crashed = false;
 };
 
 // Starting other programs. The program is a path or a name looked up on PATH; no shell is used.

@@ -1,0 +1,229 @@
+#include "build/BuildCommands.h"
+
+#include "build/BuildCommandLines.h"
+#include "build/Compile.h"
+#include "build/LineWalk.h"
+#include "build/ShowErrors.h"
+#include "core/CommandLine.h"
+#include "core/FileIo.h"
+#include "core/PathNames.h"
+#include "core/TextCodec.h"
+#include "documents/DocumentTable.h"
+#include "documents/Editor.h"
+#include "documents/EditorText.h"
+#include "platform/Messages.h"
+#include "platform/Processes.h"
+#include "projects/ProjectCommands.h"
+#include "projects/ProjectState.h"
+#include "shell/Main.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+
+namespace {
+
+const QString RunTitle = QStringLiteral("Can't run");
+const QString CompileTitle = QStringLiteral("Can't compile");
+
+// Shows a hidden dialog, or brings one that is already up to the front.
+void showAndActivate(QWidget* dialog) {
+    if (dialog->isVisible())
+        dialog->raise();
+    else
+        dialog->show();
+    dialog->activateWindow();
+}
+
+} // namespace
+
+BuildCommands::BuildCommands(Main& main) : m_main(main) {}
+
+BuildCommands::~BuildCommands() = default;
+
+Compile* BuildCommands::compileDialog() const {
+    return m_compile;
+}
+
+ShowErrors* BuildCommands::errorDialog() const {
+    return m_showErrors;
+}
+
+QString BuildCommands::appPath(QStringView name) const {
+    return JoinPath(m_main.applicationFolder(), name.toString());
+}
+
+void BuildCommands::removeTemporary(QStringView name) const {
+    // A file that is not there (a failed build produced none) is skipped silently.
+    QFile::remove(appPath(name));
+}
+
+bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
+    TextEncoding encoding = window.encoding();
+    QString text = window.Text1->wholeText();
+    text += QLatin1String("\r\n");
+    const QByteArray bytes = encodeText(text, encoding);
+    text.clear();
+    const QString path = appPath(kTemporarySource);
+    QString error;
+    if (writeFileAtomically(path, bytes, &error))
+        return true;
+    m_main.platform().messages.show(
+        title,
+        fileFailureText(QStringLiteral("The temporary source could not be written:"), path, error),
+        MsgIcon::Critical, MsgButtons::Ok);
+    return false;
+}
+
+StartResult BuildCommands::RunAndWait(const QString& commandLine) {
+    QStringList parts = splitCommandLine(commandLine);
+    if (parts.isEmpty())
+        return {false, QStringLiteral("The command line is empty")};
+    const QString program = parts.takeFirst();
+    return m_main.platform().processes.runAndWait(program, parts);
+}
+
+BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
+                                            ErrorForm form, const QString& fileName) {
+    const StartResult result = RunAndWait(commandLine);
+    if (!result.started || result.crashed) {
+        // Neither success nor a log left by an earlier build may be reported for a build that
+        // did not happen.
+        const QString program = splitCommandLine(commandLine).value(0);
+        const QString what = result.started
+                                 ? QStringLiteral("The compiler driver ended abnormally:")
+                                 : QStringLiteral("The compiler driver could not be started:");
+        m_main.platform().messages.show(title, fileFailureText(what, program, result.error),
+                                        MsgIcon::Critical, MsgButtons::Ok);
+        return Outcome::Failed;
+    }
+    // A missing or empty log means success; its length alone decides.
+    const QFileInfo log(appPath(kErrorLog));
+    if (!log.exists() || (log.isFile() && log.size() == 0))
+        return Outcome::Succeeded;
+    ReportCompilerError(form, fileName);
+    return Outcome::Failed;
+}
+
+bool BuildCommands::saveProjectForBuild(const QString& title, QString& projectPath) {
+    projectPath = m_main.project().ProjectPath;
+    if (projectPath.isEmpty()) {
+        m_main.platform().messages.show(title, QStringLiteral("You must save the project"),
+                                        MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    return m_main.projectCommands().SaveProject(1, projectPath);
+}
+
+void BuildCommands::RunProgram() {
+    const QString& appFolder = m_main.applicationFolder();
+    if (m_main.project().ProjectOpen == 1) {
+        QString projectPath;
+        if (!saveProjectForBuild(RunTitle, projectPath))
+            return;
+        build(projectRunCommandLine(appFolder, projectPath), RunTitle, ErrorForm::Project, {});
+        removeTemporary(kTemporaryExecutable);
+        return;
+    }
+
+    if (!m_main.AnyEditorOpen())
+        return;
+    Editor* window = m_main.activeEditor();
+    if (window == nullptr)
+        return;
+    const QString caption = window->windowTitle();
+    if (!writeTemporarySource(*window, RunTitle))
+        return;
+    const Outcome outcome = build(runCommandLine(appFolder, runFolderOf(appFolder, caption)),
+                                  RunTitle, ErrorForm::SingleFile, caption);
+    removeTemporary(kTemporarySource);
+    // After a compile error the temporary executable is left as the driver left it.
+    if (outcome == Outcome::Succeeded)
+        removeTemporary(kTemporaryExecutable);
+}
+
+void BuildCommands::compileprog_Click() {
+    if (m_compile == nullptr)
+        m_compile = new Compile(m_main, *this);
+    m_main.setInputEnabled(false);
+    showAndActivate(m_compile);
+}
+
+bool BuildCommands::CreateExe(const QString& exeName) {
+    if (!m_main.AnyEditorOpen())
+        return false;
+    const QString& appFolder = m_main.applicationFolder();
+    if (m_main.project().ProjectOpen == 1) {
+        QString projectPath;
+        if (!saveProjectForBuild(CompileTitle, projectPath))
+            return false;
+        return build(projectCreateExeCommandLine(appFolder, projectPath, exeName), CompileTitle,
+                     ErrorForm::Project, {}) == Outcome::Succeeded;
+    }
+
+    Editor* window = m_main.activeEditor();
+    if (window == nullptr)
+        return false;
+    const QString caption = window->windowTitle();
+    if (!writeTemporarySource(*window, CompileTitle))
+        return false;
+    const Outcome outcome = build(createExeCommandLine(appFolder, exeName), CompileTitle,
+                                  ErrorForm::SingleFile, caption);
+    removeTemporary(kTemporarySource);
+    return outcome == Outcome::Succeeded;
+}
+
+void BuildCommands::ReportCompilerError(ErrorForm form, const QString& fileName) {
+    const QString path = appPath(kErrorLog);
+    QByteArray bytes;
+    QString reason;
+    if (!readWholeFile(path, &bytes, &reason)) {
+        m_main.platform().messages.show(
+            QStringLiteral("Error in Program"),
+            fileFailureText(QStringLiteral("The error log could not be read:"), path, reason),
+            MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    CompilerError error = readErrorLog(bytes, form);
+    if (form == ErrorForm::SingleFile)
+        error.fileName = fileName;
+
+    if (m_showErrors == nullptr)
+        m_showErrors = new ShowErrors(m_main, *this);
+    m_showErrors->Label4->setText(error.lineNumber);
+    m_showErrors->Label5->setText(error.message);
+    m_showErrors->Label8->setText(error.fileName);
+    showAndActivate(m_showErrors);
+}
+
+void BuildCommands::GotoErrorLine(double lineNumber, const QString& fileName, int projectFlag) {
+    Editor* window = nullptr;
+    if (projectFlag == 1) {
+        const DocumentTable& documents = m_main.documents();
+        for (int slot = 0; slot < DocumentTable::SlotCount && window == nullptr; ++slot) {
+            Editor* candidate = documents.Documents[slot];
+            if (documents.DocInUse[slot] == 1 && candidate != nullptr &&
+                candidate->windowTitle() == fileName)
+                window = candidate;
+        }
+        // A file that no open window shows: the caret belongs in no other window.
+        if (window == nullptr)
+            return;
+        // A member hidden with its close box comes back, as a double click in the tree does.
+        window->show();
+        m_main.mdiArea()->setActiveSubWindow(window);
+    } else {
+        window = m_main.activeEditor();
+        if (window == nullptr)
+            return;
+    }
+
+    EditorText* text = window->Text1;
+    // While the main window takes no input (the Create Exe dialog is up) the caret is still
+    // placed, for when the user comes back; the focus cannot go there.
+    if (m_main.inputEnabled())
+        text->setFocus();
+    if (const auto offset = lineStartOffset(text->wholeText(), lineNumber))
+        text->setSelection(*offset, 0);
+}

@@ -1,0 +1,98 @@
+#include "build/Compile.h"
+
+#include "build/BuildCommands.h"
+#include "platform/CommonDialog.h"
+#include "shell/Main.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString ExecutableFilter =
+    QStringLiteral("All Files (*.*)|*.*|Executable Files (*.exe)|*.exe");
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* result = new QPushButton(caption, parent);
+    result->setObjectName(QString::fromLatin1(name));
+    result->setAutoDefault(false);
+    return result;
+}
+
+} // namespace
+
+Compile::Compile(Main& main, BuildCommands& commands)
+    : QDialog(&main), m_main(main), m_commands(commands) {
+    setObjectName(QStringLiteral("Compile"));
+    setWindowTitle(QStringLiteral("Compile"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Name"));
+    Text1->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    Label1 = new QLabel(QStringLiteral("Name"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setBuddy(Text1);
+    Command1 = button(this, "Command1", QStringLiteral("Browse"));
+    Command2 = button(this, "Command2", QStringLiteral("Cancel"));
+    Command3 = button(this, "Command3", QStringLiteral("Create Exe"));
+    Command3->setDefault(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Text1, 0, 0);
+    grid->addWidget(Command1, 0, 1);
+    grid->addWidget(Label1, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* bottom = new QHBoxLayout();
+    bottom->addStretch(1);
+    bottom->addWidget(Command2);
+    bottom->addWidget(Command3);
+    grid->setRowMinimumHeight(2, fontMetrics().height());
+    grid->addLayout(bottom, 3, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, &Compile::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Compile::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Compile::Command3_Click);
+}
+
+void Compile::Command1_Click() {
+    CommonDialog& dialog = m_main.platform().dialog;
+    dialog.FileName.clear();
+    dialog.Filter = ExecutableFilter;
+    dialog.FilterIndex = 2;
+    dialog.Flags =
+        CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::PathMustExist;
+    dialog.ShowSave();
+    if (!dialog.FileName.isEmpty())
+        Text1->setText(dialog.FileName);
+}
+
+void Compile::Command2_Click() {
+    m_main.setInputEnabled(true);
+    hide();
+}
+
+void Compile::Command3_Click() {
+    if (!m_commands.CreateExe(Text1->text()))
+        return;
+    hide();
+    m_main.setInputEnabled(true);
+}
+
+void Compile::reject() {
+    Command2_Click();
+}
+
+void Compile::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Compile::Form_Unload() {
+    m_main.setInputEnabled(true);
+}

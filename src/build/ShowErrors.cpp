@@ -1,0 +1,96 @@
+#include "build/ShowErrors.h"
+
+#include "build/BuildCommands.h"
+#include "core/ListField.h"
+#include "shell/Main.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(QString::fromLatin1(name));
+    result->setTextFormat(Qt::PlainText);
+    return result;
+}
+
+void setTextColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+// A value from the log: plain text, selectable so that it can be copied, and wrapped.
+QLabel* valueLabel(QWidget* parent, const char* name) {
+    QLabel* result = label(parent, name);
+    result->setWordWrap(true);
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result->setMinimumWidth(parent->fontMetrics().averageCharWidth() * 44);
+    return result;
+}
+
+} // namespace
+
+ShowErrors::ShowErrors(Main& main, BuildCommands& commands)
+    : QDialog(&main), m_main(main), m_commands(commands) {
+    setObjectName(QStringLiteral("ShowErrors"));
+    setWindowTitle(QStringLiteral("Error in Program"));
+
+    QLabel* heading = label(this, "Label1", QStringLiteral("An Error was found in the Program:"));
+    QLabel* fileCaption = label(this, "Label2", QStringLiteral("File Name:"));
+    setTextColor(fileCaption, QColor(0, 0, 255));
+    QLabel* lineCaption = label(this, "Label3", QStringLiteral("Line Number:"));
+    setTextColor(lineCaption, palette().color(QPalette::Highlight));
+    QLabel* errorCaption = label(this, "Label6", QStringLiteral("Error:"));
+    setTextColor(errorCaption, QColor(0, 128, 0));
+    QLabel* hint = label(this, "Label7",
+                         QStringLiteral("Remember that some errors can be because there aren't "
+                                        "spaces between '=', always use spaces"));
+    hint->setWordWrap(true);
+    setTextColor(hint, QColor(64, 64, 64));
+
+    Label8 = valueLabel(this, "Label8");
+    Label4 = valueLabel(this, "Label4");
+    Label5 = valueLabel(this, "Label5");
+
+    Command1 = new QPushButton(QStringLiteral("Goto Line"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("Ok"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAutoDefault(false);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(fontMetrics().averageCharWidth() * 2);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(fileCaption, 1, 0, Qt::AlignTop);
+    grid->addWidget(Label8, 1, 1);
+    grid->addWidget(lineCaption, 2, 0, Qt::AlignTop);
+    grid->addWidget(Label4, 2, 1);
+    grid->addWidget(errorCaption, 3, 0, Qt::AlignTop);
+    grid->addWidget(Label5, 3, 1);
+    grid->addWidget(hint, 4, 0, 1, 2);
+    auto* buttons = new QVBoxLayout();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 3, 2, 2, 1);
+    grid->setColumnStretch(1, 1);
+
+    connect(Command1, &QPushButton::clicked, this, &ShowErrors::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ShowErrors::Command2_Click);
+}
+
+void ShowErrors::Command1_Click() {
+    m_commands.GotoErrorLine(leadingNumber(Label4->text()), Label8->text(),
+                             m_main.project().ProjectOpen);
+    hide();
+}
+
+void ShowErrors::Command2_Click() {
+    hide();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class BuildCommands;
+class Main;
+class QLabel;
+class QPushButton;
+
+// The compiler's error: file, line number and message, with Goto Line. Not modal; its buttons
+// only hide it, so the values stay until the next report.
+class ShowErrors : public QDialog {
+    Q_OBJECT
+public:
+    ShowErrors(Main& main, BuildCommands& commands);
+
+    // The values: line number, message and file name. Plain text.
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label8 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    void Command1_Click();
+    void Command2_Click();
+
+private:
+    Main& m_main;
+    BuildCommands& m_commands;
+};
