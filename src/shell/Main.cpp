@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QToolBar>
@@ -146,6 +147,10 @@ Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
     TreeView1->setRootIsDecorated(true);
     TreeView1->setIconSize(QSize(16, 16));
     TreeView1->setGeometry(0, 0, twipsToPixelsX(1590), twipsToPixelsY(3975));
+    // Long file names scroll sideways instead of being cut short.
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    TreeView1->setTextElideMode(Qt::ElideNone);
     row->addWidget(Picture2);
 
     m_mdiArea = new QMdiArea(central);

@@ -1,4 +1,4 @@
-// Draws the screenshot of the README: the IDE with two documents open, offscreen.
+// Draws the screenshot of the README: the IDE with a small project loaded, offscreen.
 // Usage: readme-screenshot <output.png>
 
 #include "MainFixture.h"
@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QTest>
+#include <QTreeWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,9 +20,9 @@ int main(int argc, char** argv) {
     }
     MainFixture f;
     Main& main = f.start();
-    main.resize(760, 520);
+    main.resize(780, 540);
 
-    const QString game = f.writeDoc(QStringLiteral("game.bas"),
+    const QString game = f.writeDoc(QStringLiteral("guess.bas"),
                                     "' Guess the number\r\n"
                                     "DECLARE SUB Greet (name$)\r\n"
                                     "\r\n"
@@ -38,16 +39,36 @@ int main(int argc, char** argv) {
                                     "SUB Greet (name$)\r\n"
                                     "    PRINT \"Hello, \"; name$\r\n"
                                     "END SUB\r\n");
-    f.dialog.answerFile(game);
-    main.open_Click();
-    main.new_Click();
-    f.active()->Text1->setWholeText(QStringLiteral("' Veldra Studio v1.00\r\nPRINT \"Hello\"\r\n"));
+    const QString util = f.writeDoc(QStringLiteral("util.bas"),
+                                    "FUNCTION Clamp (v, lo, hi)\r\n"
+                                    "    IF v < lo THEN v = lo\r\n"
+                                    "    IF v > hi THEN v = hi\r\n"
+                                    "    Clamp = v\r\n"
+                                    "END FUNCTION\r\n");
+    const QString blit = f.writeDoc(QStringLiteral("blit.asm"),
+                                    "section .text\r\n"
+                                    "global blit\r\n"
+                                    "blit:\r\n"
+                                    "    mov ecx, [esp+4]\r\n"
+                                    "    rep movsb\r\n"
+                                    "    ret\r\n");
+    const QString project =
+        f.writeDoc(QStringLiteral("guess.vdp"),
+                   (QStringLiteral("Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n") +
+                    game + QStringLiteral("\r\n") + util +
+                    QStringLiteral("\r\n[Assembly Files]\r\n") + blit + QStringLiteral("\r\n"))
+                       .toUtf8());
+    f.dialog.answerFile(project);
+    main.lproject_Click();
+    main.TreeView1->expandAll();
+
     const auto windows = main.mdiArea()->subWindowList();
-    windows[0]->setGeometry(0, 0, 430, 330);
-    windows[1]->setGeometry(170, 120, 420, 250);
-    main.mdiArea()->setActiveSubWindow(windows[0]);
+    if (windows.size() == 3) {
+        windows[2]->setGeometry(372, 4, 290, 170);
+        windows[1]->setGeometry(250, 250, 410, 160);
+        windows[0]->setGeometry(0, 0, 366, 330);
+        main.mdiArea()->setActiveSubWindow(windows[0]);
+    }
     QTest::qWait(50);
-    const bool saved = main.grab().save(QString::fromLocal8Bit(argv[1]));
-    f.messages.answer(MsgAnswer::No);
-    return saved ? 0 : 1;
+    return main.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
