@@ -241,15 +241,15 @@ void Main::createToolbar() {
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->setGeometry(0, 0, twipsToPixelsX(6615), twipsToPixelsY(390));
     int number = 1;
-    for (const ToolbarButton& spec : ToolbarButtons) {
+    for (const ToolbarButton& entry : ToolbarButtons) {
         QAction* button = nullptr;
-        if (spec.key[0] == '\0') {
+        if (entry.key[0] == '\0') {
             button = Toolbar1->addSeparator();
         } else {
-            const QString toolTip = QString::fromLatin1(spec.toolTip);
-            button = Toolbar1->addAction(m_imageList.image(spec.image), toolTip);
+            const QString toolTip = QString::fromLatin1(entry.toolTip);
+            button = Toolbar1->addAction(m_imageList.image(entry.image), toolTip);
             button->setToolTip(toolTip);
-            button->setProperty("key", QString::fromLatin1(spec.key));
+            button->setProperty("key", QString::fromLatin1(entry.key));
             connect(button, &QAction::triggered, this, [this, button] {
                 if (m_inputEnabled)
                     Toolbar1_ButtonClick(button);
