@@ -30,7 +30,9 @@ constexpr qsizetype ChunkUnits = qsizetype{1} << 15;
 
 } // namespace
 
-char16_t upperUnit(char16_t unit) { return upperTable()[unit]; }
+char16_t upperUnit(char16_t unit) {
+    return upperTable()[unit];
+}
 
 void upperUnits(const char16_t* from, char16_t* to, qsizetype count) {
     // Blocks of 32 units that are all ASCII are converted four units to a 64-bit word: bit 7 of
@@ -50,8 +52,7 @@ void upperUnits(const char16_t* from, char16_t* to, qsizetype count) {
         if ((any & NotAscii) == 0) {
             for (std::uint64_t& word : words) {
                 const std::uint64_t lower = (word + 0x001F001F001F001FULL) &
-                                            ~(word + 0x0005000500050005ULL) &
-                                            0x0080008000800080ULL;
+                                            ~(word + 0x0005000500050005ULL) & 0x0080008000800080ULL;
                 word -= lower >> 2;
             }
             std::memcpy(to + i, words, sizeof words);
@@ -70,7 +71,9 @@ QString upperUnits(QStringView text) {
     return result;
 }
 
-qsizetype searchStartOffset(qsizetype selStart) { return selStart > 0 ? selStart - 1 : 0; }
+qsizetype searchStartOffset(qsizetype selStart) {
+    return selStart > 0 ? selStart - 1 : 0;
+}
 
 std::optional<qsizetype> FindText(QStringView text, qsizetype selStart, QStringView pattern,
                                   int caseFlag) {
@@ -88,7 +91,8 @@ std::optional<qsizetype> FindText(QStringView text, qsizetype selStart, QStringV
     }
     const QString upperPattern = upperUnits(pattern);
     // Each piece covers the occurrences that begin in it, so it reaches m - 1 units further.
-    std::vector<char16_t> piece(static_cast<std::size_t>(std::min(ChunkUnits, last - from + 1) + m - 1));
+    std::vector<char16_t> piece(
+        static_cast<std::size_t>(std::min(ChunkUnits, last - from + 1) + m - 1));
     for (qsizetype start = from; start <= last; start += ChunkUnits) {
         const qsizetype end = std::min(start + ChunkUnits + m - 1, text.size());
         upperUnits(text.utf16() + start, piece.data(), end - start);

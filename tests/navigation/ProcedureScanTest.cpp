@@ -14,7 +14,9 @@ namespace {
 QStringList procedures(const ProcedureTable& table) {
     QStringList result;
     for (qsizetype i = 1; i <= table.ProcedureCount; ++i)
-        result << QStringLiteral("%1@%2").arg(table.ProcedureNames[i]).arg(table.ProcedurePositions[i]);
+        result << QStringLiteral("%1@%2")
+                      .arg(table.ProcedureNames[i])
+                      .arg(table.ProcedurePositions[i]);
     return result;
 }
 
@@ -57,7 +59,8 @@ void ProcedureScanTest::headers_data() {
     row("empty name, then a header", "\r\nSUB\r\nSUB b", {"@5", "b@10"});
     row("indented by blanks", "\r\n  SUB a", {});
     row("indented by a tab", "\r\n\tFUNCTION a", {});
-    row("END SUB, DECLARE SUB, comments", "\r\nEND SUB\r\nDECLARE SUB a\r\n' SUB b\r\nREM SUB c", {});
+    row("END SUB, DECLARE SUB, comments", "\r\nEND SUB\r\nDECLARE SUB a\r\n' SUB b\r\nREM SUB c",
+        {});
     row("letters run on after SUB", "\r\nSUBROUTINE x\r\nSubtotal = 1", {"ROUTINE@5", "total@19"});
     row("letters run on after FUNCTION", "\r\nFUNCTIONAL", {"AL@10"});
     row("FUNC is no keyword", "\r\nFUNC x\r\nSU", {});
@@ -69,7 +72,8 @@ void ProcedureScanTest::headers_data() {
     row("offsets in UTF-16 units", QString::fromUtf16(u"\u00e9\U0001F600\r\nSUB x"), {"x@8"});
     row("non-ASCII name", QString::fromUtf16(u"\r\nSUB Gr\u00fc\u00dfe()"),
         {QString::fromUtf16(u"Gr\u00fc\u00dfe@5")});
-    row("NUL in a name", QString::fromUtf16(u"\r\nSUB a\0b", 9), {QString::fromUtf16(u"a\0b@5", 5)});
+    row("NUL in a name", QString::fromUtf16(u"\r\nSUB a\0b", 9),
+        {QString::fromUtf16(u"a\0b@5", 5)});
 }
 
 void ProcedureScanTest::headers() {
@@ -84,9 +88,12 @@ void ProcedureScanTest::headers() {
 void ProcedureScanTest::fileEntry_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("file") << "/home/u/src/prog.bas" << "PROG.BAS";
-    QTest::newRow("untitled") << "Untitled (2)" << "UNTITLED (2)";
-    QTest::newRow("name without folder") << "main.bas" << "MAIN.BAS";
+    QTest::newRow("file") << "/home/u/src/prog.bas"
+                          << "PROG.BAS";
+    QTest::newRow("untitled") << "Untitled (2)"
+                              << "UNTITLED (2)";
+    QTest::newRow("name without folder") << "main.bas"
+                                         << "MAIN.BAS";
     QTest::newRow("accented") << QString::fromUtf16(u"/d/\u00e9t\u00e9.bas")
                               << QString::fromUtf16(u"\u00c9T\u00c9.BAS");
 }
@@ -114,9 +121,10 @@ void ProcedureScanTest::everyHeaderIsListed() {
 }
 
 void ProcedureScanTest::agreesWithTheLiteralDefinition() {
-    const QStringList pieces = {"SUB",  "sub", "FUNCTION", "Function", "FUNC", " ", "  ", "\t",
-                                "(",    "\r\n", "\r",      "\n",       "x",    "Ab", "END SUB",
-                                QString::fromUtf16(u"\u017fub")};
+    const QStringList pieces = {"SUB",  "sub",  "FUNCTION", "Function",
+                                "FUNC", " ",    "  ",       "\t",
+                                "(",    "\r\n", "\r",       "\n",
+                                "x",    "Ab",   "END SUB",  QString::fromUtf16(u"\u017fub")};
     QRandomGenerator random(77);
     for (int round = 0; round < 3000; ++round) {
         QString text;
@@ -125,7 +133,8 @@ void ProcedureScanTest::agreesWithTheLiteralDefinition() {
             text += pieces[random.bounded(pieces.size())];
         const ProcedureTable fast = ScanProcedures(text, QStringLiteral("t.bas"));
         const ProcedureTable slow = literal::ScanProcedures(text, QStringLiteral("t.bas"));
-        if (procedures(fast) != procedures(slow) || fast.ProcedureNames[0] != slow.ProcedureNames[0]) {
+        if (procedures(fast) != procedures(slow) ||
+            fast.ProcedureNames[0] != slow.ProcedureNames[0]) {
             QFAIL(qPrintable(QStringLiteral("text \"%1\": %2 instead of %3")
                                  .arg(QString(text.toUtf8().toPercentEncoding()),
                                       procedures(fast).join(u'|'), procedures(slow).join(u'|'))));

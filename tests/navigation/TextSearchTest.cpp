@@ -33,8 +33,8 @@ void TextSearchTest::findText_data() {
     QTest::newRow("last character alone") << "abc" << 3 << "c" << 1 << 2;
     QTest::newRow("10th to 12th: start 9") << "123456789abc" << 0 << "abc" << 1 << 9;
     QTest::newRow("begins just before the caret") << "1234PRINT PRINT" << 5 << "PRINT" << 1 << 4;
-    QTest::newRow("again on the selected occurrence") << "1234PRINT PRINT" << 4 << "PRINT" << 1
-                                                      << 4;
+    QTest::newRow("again on the selected occurrence")
+        << "1234PRINT PRINT" << 4 << "PRINT" << 1 << 4;
     QTest::newRow("caret past the occurrence") << "1234PRINT PRINT" << 6 << "PRINT" << 1 << 10;
     QTest::newRow("no wrap to the top") << "PRINT x" << 3 << "PRINT" << 1 << -1;
     QTest::newRow("longer than the rest") << "abcdef" << 4 << "defg" << 1 << -1;
@@ -53,11 +53,10 @@ void TextSearchTest::findText_data() {
     QTest::newRow("ignore case across CR LF") << "x = 1\r\nPRINT x" << 0 << "1\r\npr" << 0 << 4;
     QTest::newRow("accented letters fold") << QString::fromUtf16(u"caf\u00e9 CAF\u00c9") << 1
                                            << QString::fromUtf16(u"CAF\u00e9") << 0 << 0;
-    QTest::newRow("sharp s stays one character")
-        << QString::fromUtf16(u"STRASSE stra\u00dfe") << 0 << QString::fromUtf16(u"STRA\u00dfE")
-        << 0 << 8;
-    QTest::newRow("NUL is a character") << QString::fromUtf16(u"a\0b\0c", 5) << 0
-                                        << QString::fromUtf16(u"\0c", 2) << 1 << 3;
+    QTest::newRow("sharp s stays one character") << QString::fromUtf16(u"STRASSE stra\u00dfe") << 0
+                                                 << QString::fromUtf16(u"STRA\u00dfE") << 0 << 8;
+    QTest::newRow("NUL is a character")
+        << QString::fromUtf16(u"a\0b\0c", 5) << 0 << QString::fromUtf16(u"\0c", 2) << 1 << 3;
     QTest::newRow("after a character outside the BMP")
         << QString::fromUtf16(u"\U0001F600x") << 0 << "x" << 0 << 2;
     QTest::newRow("partial match then match") << "aaab" << 0 << "aab" << 0 << 1;
