@@ -3,6 +3,12 @@
 #include "core/PathNames.h"
 #include "navigation/TextSearch.h"
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr QStringView Sub = u"SUB";
@@ -43,6 +49,28 @@ void readHeader(QStringView text, qsizetype line, ProcedureTable& table) {
     ++table.ProcedureCount;
 }
 
+// Calls found(k) for every k where units[k] is LF, in increasing order.
+template <typename Found>
+void forEachLineFeed(const char16_t* units, qsizetype count, Found found) {
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen units at a time: compare each with LF, and walk the bits of the matches.
+    const __m128i lf = _mm_set1_epi16(0x000A);
+    for (; i + 16 <= count; i += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 8));
+        const __m128i equal = _mm_packs_epi16(_mm_cmpeq_epi16(low, lf), _mm_cmpeq_epi16(high, lf));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(equal)); mask != 0;
+             mask &= mask - 1)
+            found(i + std::countr_zero(mask));
+    }
+#endif
+    for (; i < count; ++i) {
+        if (units[i] == u'\n')
+            found(i);
+    }
+}
+
 } // namespace
 
 ProcedureTable ScanProcedures(QStringView text, const QString& caption) {
@@ -51,17 +79,13 @@ ProcedureTable ScanProcedures(QStringView text, const QString& caption) {
     table.ProcedureNames.append(DisplayName(name).toUpper());
     table.ProcedurePositions.append(1);
     // A name never runs past a CR, so no CR LF is hidden inside a header: every line start can
-    // be examined in turn, found with a fast search for LF.
-    qsizetype line = 0;
-    for (;;) {
-        readHeader(text, line, table);
-        qsizetype lf = text.indexOf(u'\n', line);
-        while (lf >= 0 && (lf == 0 || text[lf - 1] != u'\r'))
-            lf = text.indexOf(u'\n', lf + 1);
-        if (lf < 0)
-            break;
-        line = lf + 1;
-    }
+    // be examined in turn.
+    readHeader(text, 0, table);
+    const char16_t* units = text.utf16();
+    forEachLineFeed(units, text.size(), [&](qsizetype lf) {
+        if (lf > 0 && units[lf - 1] == u'\r')
+            readHeader(text, lf + 1, table);
+    });
     return table;
 }
 

@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -27,6 +32,48 @@ const UpperTable& upperTable() {
 // Text is converted and searched in pieces of this many units, so that a case-insensitive
 // search never holds a second copy of a large text and stops converting at the first match.
 constexpr qsizetype ChunkUnits = qsizetype{1} << 15;
+
+// The first occurrence of `needle` (at least two units) in `haystack` at `from` or later, or -1.
+// Eight candidate positions at a time are tested on their first and last unit; only those that
+// pass both are compared in full. Should the candidates keep failing (a text like "aaaa...aab"
+// searched for "aab"), Qt's own search takes over, so the time stays linear in the text.
+qsizetype findExact(QStringView haystack, QStringView needle, qsizetype from) {
+    const qsizetype n = haystack.size();
+    const qsizetype m = needle.size();
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const char16_t* text = haystack.utf16();
+    const char16_t* pattern = needle.utf16();
+    const __m128i first = _mm_set1_epi16(static_cast<short>(pattern[0]));
+    const __m128i last = _mm_set1_epi16(static_cast<short>(pattern[m - 1]));
+    const auto rest = static_cast<std::size_t>(m - 2) * sizeof(char16_t);
+    qsizetype compared = 0;
+    for (; i + m - 1 + 8 <= n; i += 8) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m - 1));
+        const __m128i both =
+            _mm_and_si128(_mm_cmpeq_epi16(starts, first), _mm_cmpeq_epi16(ends, last));
+        // Two mask bits per unit: keep one.
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(both)) & 0x5555U; mask != 0;
+             mask &= mask - 1) {
+            const qsizetype at = i + std::countr_zero(mask) / 2;
+            if (std::memcmp(text + at + 1, pattern + 1, rest) == 0)
+                return at;
+            compared += m;
+        }
+        if (compared > i - from + 4096)
+            break;
+    }
+#endif
+    return haystack.indexOf(needle, i, Qt::CaseSensitive);
+}
+
+// The first occurrence at `from` or later of a pattern of any length, or -1.
+qsizetype findFrom(QStringView haystack, QStringView needle, qsizetype from) {
+    if (needle.size() == 1)
+        return haystack.indexOf(needle.front(), from, Qt::CaseSensitive);
+    return findExact(haystack, needle, from);
+}
 
 } // namespace
 
@@ -86,7 +133,7 @@ std::optional<qsizetype> FindText(QStringView text, qsizetype selStart, QStringV
     if (m == 0)
         return from;
     if (caseFlag != 0) {
-        const qsizetype at = text.indexOf(pattern, from, Qt::CaseSensitive);
+        const qsizetype at = findFrom(text, pattern, from);
         return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
     }
     const QString upperPattern = upperUnits(pattern);
@@ -96,8 +143,7 @@ std::optional<qsizetype> FindText(QStringView text, qsizetype selStart, QStringV
     for (qsizetype start = from; start <= last; start += ChunkUnits) {
         const qsizetype end = std::min(start + ChunkUnits + m - 1, text.size());
         upperUnits(text.utf16() + start, piece.data(), end - start);
-        const qsizetype at =
-            QStringView(piece.data(), end - start).indexOf(upperPattern, 0, Qt::CaseSensitive);
+        const qsizetype at = findFrom(QStringView(piece.data(), end - start), upperPattern, 0);
         if (at >= 0)
             return start + at;
     }

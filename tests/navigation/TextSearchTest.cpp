@@ -16,6 +16,8 @@ private Q_SLOTS:
     void findText();
     void occurrencesAroundPieceBoundaries_data();
     void occurrencesAroundPieceBoundaries();
+    void repetitiveTexts_data();
+    void repetitiveTexts();
     void agreesWithTheLiteralDefinition();
     void upperUnitsKeepsLengthAndMatchesTheTable();
 };
@@ -97,6 +99,31 @@ void TextSearchTest::occurrencesAroundPieceBoundaries() {
     QCOMPARE(FindText(text, selStart, u"XYZZY", 0).value_or(-1), qsizetype(at));
     QCOMPARE(FindText(text, selStart, u"xYzZy", 1).value_or(-1), qsizetype(at));
     QCOMPARE(FindText(text, at + 2, u"XYZZY", 0).value_or(-1), qsizetype(-1));
+}
+
+// Texts where nearly every position starts a partial match.
+void TextSearchTest::repetitiveTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("caseFlag");
+    QTest::addColumn<int>("expected");
+    const QString as = QString(20000, u'a');
+    QTest::newRow("aab at the end") << as + "b"
+                                    << "aab" << 1 << 19998;
+    QTest::newRow("aab at the end, ignoring case") << as.toUpper() + "b"
+                                                   << "aaB" << 0 << 19998;
+    QTest::newRow("aab missing") << as << "aab" << 1 << -1;
+    QTest::newRow("ab repeated, then c") << QString("ab").repeated(10000) + "c"
+                                         << "abc" << 1 << 19998;
+    QTest::newRow("long pattern of a's") << as << QString(5000, u'a') + "b" << 0 << -1;
+}
+
+void TextSearchTest::repetitiveTexts() {
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(int, caseFlag);
+    QFETCH(int, expected);
+    QCOMPARE(FindText(text, 0, pattern, caseFlag).value_or(-1), qsizetype(expected));
 }
 
 // Random texts over a small alphabet, so that partial matches, case pairs and line breaks are
