@@ -38,7 +38,7 @@ inline QString generateBasicText(qsizetype length) {
         text += QLatin1String(isFunction ? "FUNCTION Compute" : "SUB Handle");
         text += QString::number(procedure);
         text += QLatin1String(isFunction ? " (a AS INTEGER, b AS INTEGER)\r\n" : " (x%)\r\n");
-        qsizetype bodyEnd = text.size() + 900;
+        qsizetype bodyEnd = text.size() + 935;
         while (text.size() < bodyEnd)
             text += QLatin1String(Body[next() % Body.size()]);
         text += QLatin1String(isFunction ? "END FUNCTION\r\n\r\n" : "END SUB\r\n\r\n");
