@@ -33,6 +33,8 @@ class EditCommandsTest : public QObject {
 private Q_SLOTS:
     void clipboardCommands_data();
     void clipboardCommands();
+    void shortcutsInTheEditor_data();
+    void shortcutsInTheEditor();
     void pasteWithPictureOnlyRemovesSelection();
     void clipboardCommandsWithoutVisibleWindowDoNothing();
     void fontReachesOpenWindowsAndFreeSlots();
@@ -109,6 +111,41 @@ void EditCommandsTest::clipboardCommands() {
     QCOMPARE(editor->Text1->selStart() + editor->Text1->selLength(), caretAfter);
     QCOMPARE(main.documents().DocChanged[editor->slot()], qint16(changed ? -1 : 0));
     VERIFY_NO_PROMPT_PROBLEMS(f);
+}
+
+// Ctrl+X and Ctrl+C are the menu's commands even while the editor has the focus (so Copy with
+// nothing selected empties the clipboard); Ctrl+V is the editor's own paste.
+void EditCommandsTest::shortcutsInTheEditor_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("textAfter");
+    QTest::addColumn<QString>("clipboardAfter");
+    QTest::newRow("Ctrl+C, nothing selected") << int(Qt::Key_C) << 0 << "SUB a"
+                                              << "";
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << 3 << "SUB a"
+                            << "SUB";
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << 3 << " a"
+                            << "SUB";
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << 3 << "old a"
+                            << "old";
+}
+
+void EditCommandsTest::shortcutsInTheEditor() {
+    QFETCH(int, key);
+    QFETCH(int, length);
+    QFETCH(QString, textAfter);
+    QFETCH(QString, clipboardAfter);
+    MainFixture f;
+    Main& main = f.start();
+    Editor* editor = openText(f, QStringLiteral("a.bas"), QStringLiteral("SUB a"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    editor->Text1->setSelection(0, length);
+    main.activateWindow();
+    editor->Text1->setFocus();
+    QTRY_VERIFY(editor->Text1->hasFocus());
+    QTest::keyClick(editor->Text1, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(editor->Text1->wholeText(), textAfter);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
 }
 
 void EditCommandsTest::pasteWithPictureOnlyRemovesSelection() {
