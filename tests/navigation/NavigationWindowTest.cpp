@@ -81,6 +81,7 @@ private Q_SLOTS:
     void gotoPlacesCaretAfterKeyword_data();
     void gotoPlacesCaretAfterKeyword();
     void gotoWithoutSelectionOrWindowDoesNothing();
+    void onlyHiddenDocumentsOpen();
 };
 
 void NavigationWindowTest::searchDialogControls() {
@@ -454,6 +455,30 @@ void NavigationWindowTest::gotoWithoutSelectionOrWindowDoesNothing() {
     QVERIFY(editor->close());
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(dialog->isVisible());
+    VERIFY_NO_PROMPT_PROBLEMS(f);
+}
+
+// A project's member windows can all be hidden: documents are open, but none can be searched
+// or browsed.
+void NavigationWindowTest::onlyHiddenDocumentsOpen() {
+    MainFixture f;
+    Main& main = f.start();
+    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
+    editor->Text1->setSelection(12, 4);
+    editor->hide();
+    QVERIFY(main.AnyEditorOpen());
+
+    main.sbrowser_Click();
+    QVERIFY(browser(f) == nullptr);
+
+    main.Search_Click();
+    SearchBox* box = searchBox(f);
+    QVERIFY(box->Text1->text().isEmpty());
+    box->Text1->setText(QStringLiteral("Main"));
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QCOMPARE(f.messages.calls.size(), 1);
+    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Error"));
+    QCOMPARE(editor->Text1->selStart(), 12);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
