@@ -36,7 +36,7 @@ constexpr qsizetype ChunkUnits = qsizetype{1} << 15;
 // The first occurrence of `needle` (at least two units) in `haystack` at `from` or later, or -1.
 // Eight candidate positions at a time are tested on their first and last unit; only those that
 // pass both are compared in full. Should the candidates keep failing (a text like "aaaa...aab"
-// searched for "aab"), Qt's own search takes over, so the time stays linear in the text.
+// searched for "aab"), Qt's own search takes over instead of comparing at every position.
 qsizetype findExact(QStringView haystack, QStringView needle, qsizetype from) {
     const qsizetype n = haystack.size();
     const qsizetype m = needle.size();

@@ -62,14 +62,10 @@ class NavigationWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void searchDialogControls();
     void firstShowingTakesSelectionAndDisablesMain();
-    void cancelKeepsFieldsAndDoesNotDisableAgain_data();
-    void cancelKeepsFieldsAndDoesNotDisableAgain();
-    void frameCloseDiscardsTheDialog();
+    void leavingTheDialog_data();
+    void leavingTheDialog();
     void searchSelectsOccurrences();
-    void emptyFieldDoesNothing();
-    void notFoundKeepsSelectionAndDialog();
     void selectionAcrossLinesFindsAcrossLineBreak();
     void searchAgainRepeatsLastDialogSearch();
     void withoutWindowsSearchShowsError_data();
@@ -77,23 +73,20 @@ private Q_SLOTS:
     void browserListsFileEntryInUpperCase_data();
     void browserListsFileEntryInUpperCase();
     void browserShowsSameListEachTime();
-    void browserDoesNotTakeMainInput();
     void gotoPlacesCaretAfterKeyword_data();
     void gotoPlacesCaretAfterKeyword();
     void gotoWithoutSelectionOrWindowDoesNothing();
     void onlyHiddenDocumentsOpen();
 };
 
-void NavigationWindowTest::searchDialogControls() {
+void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
     MainFixture f;
     Main& main = f.start();
-    main.new_Click();
-    main.Search_Click();
+    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
+    editor->Text1->setSelection(12, 4);
+    main.toolbarButton(8)->trigger(); // the toolbar's Search opens the same dialog
     SearchBox* box = searchBox(f);
-    QVERIFY(box != nullptr);
-    QVERIFY(box->isVisible());
-    QVERIFY(!box->isModal());
-    QCOMPARE(box->objectName(), QStringLiteral("SearchBox"));
+    QVERIFY(box != nullptr && box->isVisible() && !box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("Search..."));
     QCOMPARE(box->Label1->text(), QStringLiteral("Search For:"));
     QCOMPARE(box->Check1->text(), QStringLiteral("Case Sensitive"));
@@ -101,24 +94,11 @@ void NavigationWindowTest::searchDialogControls() {
     QCOMPARE(box->Command2->text(), QStringLiteral("Cancel"));
     QVERIFY(box->Command1->isDefault());
     QVERIFY(!box->Check1->isChecked());
-    QVERIFY(box->Text1->text().isEmpty()); // nothing was selected
     QCOMPARE(box->Text1->accessibleName(), QStringLiteral("Search For:"));
-    QCOMPARE(box->Text1->nextInFocusChain(), box->Check1);
-}
-
-void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(12, 4);
-    // The toolbar's Search opens the same dialog.
-    main.toolbarButton(8)->trigger();
-    SearchBox* box = searchBox(f);
-    QVERIFY(box != nullptr);
     QCOMPARE(box->Text1->text(), QStringLiteral("Main"));
+
+    // The main window takes no input while the dialog keeps working.
     QVERIFY(!main.inputEnabled());
-    // The dialog still works while the main window ignores F3 and typing.
-    QVERIFY(box->isEnabled());
     QTest::keyClicks(box->Text1, QStringLiteral("x"));
     QCOMPARE(box->Text1->text(), QStringLiteral("Mainx"));
     const QString before = editor->Text1->wholeText();
@@ -127,16 +107,20 @@ void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
-// Each way of hiding it gives the main window back; shown again, the dialog keeps its fields
-// and is not filled from the selection, and the main window stays enabled.
-void NavigationWindowTest::cancelKeepsFieldsAndDoesNotDisableAgain_data() {
-    QTest::addColumn<bool>("byEscape");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("Escape") << true;
+// Each way of leaving gives the main window back. Hidden by Cancel or Escape, the dialog comes
+// back as it was, without taking the selection or the main window's input again; closed through
+// its frame, it is made afresh.
+void NavigationWindowTest::leavingTheDialog_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("discarded");
+    QTest::newRow("Cancel") << "Cancel" << false;
+    QTest::newRow("Escape") << "Escape" << false;
+    QTest::newRow("frame") << "frame" << true;
 }
 
-void NavigationWindowTest::cancelKeepsFieldsAndDoesNotDisableAgain() {
-    QFETCH(bool, byEscape);
+void NavigationWindowTest::leavingTheDialog() {
+    QFETCH(QString, how);
+    QFETCH(bool, discarded);
     MainFixture f;
     Main& main = f.start();
     Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
@@ -144,40 +128,23 @@ void NavigationWindowTest::cancelKeepsFieldsAndDoesNotDisableAgain() {
     main.Search_Click();
     SearchBox* box = searchBox(f);
     box->Check1->setChecked(true);
-    if (byEscape)
+    if (how == QLatin1String("Cancel"))
+        QTest::mouseClick(box->Command2, Qt::LeftButton);
+    else if (how == QLatin1String("Escape"))
         QTest::keyClick(box->Text1, Qt::Key_Escape);
     else
-        QTest::mouseClick(box->Command2, Qt::LeftButton);
-    QVERIFY(!box->isVisible());
+        QVERIFY(box->close());
     QVERIFY(main.inputEnabled());
+    flushDeletes();
+    QCOMPARE(searchBox(f) == nullptr, discarded);
 
     editor->Text1->setSelection(56, 4); // "Area"
     main.Search_Click();
-    QCOMPARE(searchBox(f), box);
+    box = searchBox(f);
     QVERIFY(box->isVisible());
-    QCOMPARE(box->Text1->text(), QStringLiteral("Main"));
-    QVERIFY(box->Check1->isChecked());
-    QVERIFY(main.inputEnabled());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::frameCloseDiscardsTheDialog() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(12, 4);
-    main.Search_Click();
-    searchBox(f)->Text1->setText(QStringLiteral("changed"));
-    QVERIFY(searchBox(f)->close());
-    QVERIFY(main.inputEnabled());
-    flushDeletes();
-    QVERIFY(searchBox(f) == nullptr);
-
-    // Created afresh: filled from the selection and disabling the main window again.
-    editor->Text1->setSelection(56, 4);
-    main.Search_Click();
-    QCOMPARE(searchBox(f)->Text1->text(), QStringLiteral("Area"));
-    QVERIFY(!main.inputEnabled());
+    QCOMPARE(box->Text1->text(), discarded ? QStringLiteral("Area") : QStringLiteral("Main"));
+    QCOMPARE(box->Check1->isChecked(), !discarded);
+    QCOMPARE(main.inputEnabled(), !discarded);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
@@ -185,14 +152,16 @@ void NavigationWindowTest::searchSelectsOccurrences() {
     MainFixture f;
     Main& main = f.start();
     Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    QVERIFY(!main.action(QStringLiteral("searchagain"))->isEnabled());
     main.Search_Click();
     SearchBox* box = searchBox(f);
+    // An empty field does nothing at all.
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QVERIFY(!main.action(QStringLiteral("searchagain"))->isEnabled());
+
     box->Text1->setText(QStringLiteral("area"));
     QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
     QCOMPARE(editor->Text1->selStart(), 26);
     QCOMPARE(editor->Text1->selLength(), 4);
-    QCOMPARE(editor->Text1->selectedWholeText(), QStringLiteral("Area"));
     QVERIFY(box->isVisible());
     QVERIFY(main.action(QStringLiteral("searchagain"))->isEnabled());
     QCOMPARE(main.navigation().searchState().SearchText, QStringLiteral("area"));
@@ -202,51 +171,23 @@ void NavigationWindowTest::searchSelectsOccurrences() {
     QTest::mouseClick(box->Command1, Qt::LeftButton);
     QCOMPARE(editor->Text1->selStart(), 26);
 
-    // Case-sensitive: AREA is nowhere; Area is found from the caret on.
+    // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
     box->Check1->setChecked(true);
     box->Text1->setText(QStringLiteral("AREA"));
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(editor->Text1->selStart(), 26);
-    box->Text1->setText(QStringLiteral("Area"));
-    editor->Text1->setSelection(30, 0);
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(editor->Text1->selStart(), 56);
-    QCOMPARE(main.navigation().searchState().SearchCaseFlag, qint16(1));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::emptyFieldDoesNothing() {
-    MainFixture f;
-    Main& main = f.start();
-    openText(f, QStringLiteral("a.bas"), Program);
-    main.Search_Click();
-    QTest::mouseClick(searchBox(f)->Command1, Qt::LeftButton);
-    QVERIFY(f.messages.calls.isEmpty());
-    QVERIFY(!main.action(QStringLiteral("searchagain"))->isEnabled());
-    QVERIFY(main.navigation().searchState().SearchText.isEmpty());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::notFoundKeepsSelectionAndDialog() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(100, 3); // past every "Main"
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
-    box->Text1->setText(QStringLiteral("Main"));
     QTest::mouseClick(box->Command1, Qt::LeftButton);
     QCOMPARE(f.messages.calls.size(), 1);
     QCOMPARE(f.messages.calls[0].title, QStringLiteral("Not found !!"));
     QCOMPARE(f.messages.calls[0].text, QStringLiteral("String couldn't be found"));
     QCOMPARE(f.messages.calls[0].icon, MsgIcon::Exclamation);
     QCOMPARE(f.messages.calls[0].buttons, MsgButtons::Ok);
-    QCOMPARE(editor->Text1->selStart(), 100);
-    QCOMPARE(editor->Text1->selLength(), 3);
+    QCOMPARE(editor->Text1->selStart(), 26);
+    QCOMPARE(editor->Text1->selLength(), 4);
     QVERIFY(box->isVisible());
-    // A failed search still makes "Search again" available.
-    QVERIFY(main.action(QStringLiteral("searchagain"))->isEnabled());
+    box->Text1->setText(QStringLiteral("Area"));
+    editor->Text1->setSelection(30, 0);
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QCOMPARE(editor->Text1->selStart(), 56);
+    QCOMPARE(main.navigation().searchState().SearchCaseFlag, qint16(1));
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
@@ -367,6 +308,9 @@ void NavigationWindowTest::browserShowsSameListEachTime() {
         main.sbrowser_Click();
         QCOMPARE(listed(browser(f)), expected);
     }
+    // The main window keeps its input while the browser is up.
+    QVERIFY(main.inputEnabled());
+    QVERIFY(!browser(f)->isModal());
     QTest::mouseClick(browser(f)->Command2, Qt::LeftButton); // "Ok" hides
     QVERIFY(!browser(f)->isVisible());
     main.sbrowser_Click();
@@ -381,18 +325,6 @@ void NavigationWindowTest::browserShowsSameListEachTime() {
         QCOMPARE(browser(f)->ListView1->item(row)->icon().cacheKey(),
                  main.ImageList1().image(6).cacheKey());
     }
-}
-
-void NavigationWindowTest::browserDoesNotTakeMainInput() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    main.sbrowser_Click();
-    QVERIFY(main.inputEnabled());
-    QVERIFY(!browser(f)->isModal());
-    editor->Text1->setSelection(0, 0);
-    QTest::keyClicks(editor->Text1, QStringLiteral("REM "));
-    QVERIFY(editor->Text1->wholeText().startsWith(QStringLiteral("REM ' demo")));
 }
 
 // Goto by button, by double click and by Enter: the caret after the keyword, nothing selected,

@@ -16,8 +16,6 @@ private Q_SLOTS:
     void findText();
     void occurrencesAroundPieceBoundaries_data();
     void occurrencesAroundPieceBoundaries();
-    void repetitiveTexts_data();
-    void repetitiveTexts();
     void agreesWithTheLiteralDefinition();
     void upperUnitsKeepsLengthAndMatchesTheTable();
 };
@@ -62,6 +60,13 @@ void TextSearchTest::findText_data() {
     QTest::newRow("after a character outside the BMP")
         << QString::fromUtf16(u"\U0001F600x") << 0 << "x" << 0 << 2;
     QTest::newRow("partial match then match") << "aaab" << 0 << "aab" << 0 << 1;
+    // Long texts where nearly every position starts a partial match.
+    const QString as = QString(20000, u'a');
+    QTest::newRow("aab after 20000 a") << as + "b" << 0 << "aab" << 1 << 19998;
+    QTest::newRow("aaB after 20000 A") << as.toUpper() + "b" << 0 << "aaB" << 0 << 19998;
+    QTest::newRow("ab repeated, then c")
+        << QString("ab").repeated(10000) + "c" << 0 << "abc" << 1 << 19998;
+    QTest::newRow("5000 a and b in a's") << as << 0 << QString(5000, u'a') + "b" << 0 << -1;
 }
 
 void TextSearchTest::findText() {
@@ -99,31 +104,6 @@ void TextSearchTest::occurrencesAroundPieceBoundaries() {
     QCOMPARE(FindText(text, selStart, u"XYZZY", 0).value_or(-1), qsizetype(at));
     QCOMPARE(FindText(text, selStart, u"xYzZy", 1).value_or(-1), qsizetype(at));
     QCOMPARE(FindText(text, at + 2, u"XYZZY", 0).value_or(-1), qsizetype(-1));
-}
-
-// Texts where nearly every position starts a partial match.
-void TextSearchTest::repetitiveTexts_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<int>("caseFlag");
-    QTest::addColumn<int>("expected");
-    const QString as = QString(20000, u'a');
-    QTest::newRow("aab at the end") << as + "b"
-                                    << "aab" << 1 << 19998;
-    QTest::newRow("aab at the end, ignoring case") << as.toUpper() + "b"
-                                                   << "aaB" << 0 << 19998;
-    QTest::newRow("aab missing") << as << "aab" << 1 << -1;
-    QTest::newRow("ab repeated, then c") << QString("ab").repeated(10000) + "c"
-                                         << "abc" << 1 << 19998;
-    QTest::newRow("long pattern of a's") << as << QString(5000, u'a') + "b" << 0 << -1;
-}
-
-void TextSearchTest::repetitiveTexts() {
-    QFETCH(QString, text);
-    QFETCH(QString, pattern);
-    QFETCH(int, caseFlag);
-    QFETCH(int, expected);
-    QCOMPARE(FindText(text, 0, pattern, caseFlag).value_or(-1), qsizetype(expected));
 }
 
 // Random texts over a small alphabet, so that partial matches, case pairs and line breaks are
