@@ -1,18 +1,26 @@
 #pragma once
 
 class Main;
+struct SlotAppearance;
 
 // Clipboard commands on the active document, and the editors' font and background colour.
 class EditCommands {
 public:
     explicit EditCommands(Main& main) : m_main(main) {}
 
-    void CopySelection() {}
-    void CutSelection() {}
-    void PasteClipboard() {}
-    void Font_Click() {}
-    void fontcol_Click() {}
+    // Each acts on the active document window; with none visible they do nothing.
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    // Both apply the choice to all 26 slots: the open windows at once, the others when their
+    // next document opens. A cancelled dialog applies nothing.
+    void Font_Click();
+    void fontcol_Click();
 
 private:
-    [[maybe_unused]] Main& m_main;
+    // The look the dialogs start from: the active window's, or the next new document's.
+    const SlotAppearance& currentAppearance() const;
+    void applyToAllSlots();
+
+    Main& m_main;
 };

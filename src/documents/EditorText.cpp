@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QStringDecoder>
 
 namespace {
@@ -61,6 +62,20 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     setAppearance(defaultAppearance());
+}
+
+bool EditorText::event(QEvent* event) {
+    // Ctrl+X and Ctrl+C are the shortcuts of the Edit menu's Cut and Copy: the editor leaves
+    // them to the menu instead of claiming them for its own clipboard code.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeyCombination key = static_cast<QKeyEvent*>(event)->keyCombination();
+        if (key == QKeyCombination(Qt::CTRL, Qt::Key_X) ||
+            key == QKeyCombination(Qt::CTRL, Qt::Key_C)) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QsciScintilla::event(event);
 }
 
 QString EditorText::wholeText() const {

@@ -35,6 +35,9 @@ public:
     void setAppearance(const SlotAppearance& appearance);
     const SlotAppearance& appearance() const { return m_appearance; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     const char* rangePointer(long position, long length) const;
     SlotAppearance m_appearance;

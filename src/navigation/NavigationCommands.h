@@ -1,18 +1,52 @@
 #pragma once
 
+#include "navigation/ProcedureScan.h"
+#include "navigation/SearchState.h"
+
+#include <QPointer>
+
 class Main;
+class SearchBox;
+class SubBrowser;
 
 // Text search and the procedure browser.
 class NavigationCommands {
 public:
-    explicit NavigationCommands(Main& main) : m_main(main) {}
+    explicit NavigationCommands(Main& main);
+    ~NavigationCommands();
+    NavigationCommands(const NavigationCommands&) = delete;
+    NavigationCommands& operator=(const NavigationCommands&) = delete;
 
-    void Search_Click() {}
+    void Search_Click();
     // Shows the search dialog without the open-document test (the toolbar's Search).
-    void showSearchBox() {}
-    void searchagain_Click() {}
-    void sbrowser_Click() {}
+    void showSearchBox();
+    void searchagain_Click();
+    void sbrowser_Click();
+
+    // The search dialog's "Search" with a non-empty text: makes "Search again" available,
+    // remembers the text and case setting, and searches.
+    void startSearch(const QString& text, int caseFlag);
+    // Searches the active document forward from the character before the caret and selects the
+    // occurrence, or says that it could not be found.
+    void FindText(const QString& text, int caseFlag);
+
+    // Scans the active document and fills the browser's list.
+    void FillProcedureList();
+    // The browser's "Goto sub..." and double click: puts the caret at the selected entry.
+    void gotoSelectedProcedure();
+
+    SearchState& searchState() { return m_search; }
+    const ProcedureTable& procedures() const { return m_procedures; }
+    // The dialogs while they exist (hidden ones included), otherwise nullptr.
+    SearchBox* searchBox() const;
+    SubBrowser* subBrowser() const;
 
 private:
-    [[maybe_unused]] Main& m_main;
+    void noWindowOpen();
+
+    Main& m_main;
+    SearchState m_search;
+    ProcedureTable m_procedures;
+    QPointer<SearchBox> m_searchBox;
+    QPointer<SubBrowser> m_subBrowser;
 };

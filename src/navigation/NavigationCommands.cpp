@@ -1,0 +1,130 @@
+#include "navigation/NavigationCommands.h"
+
+#include "documents/Editor.h"
+#include "documents/EditorText.h"
+#include "navigation/SearchBox.h"
+#include "navigation/SubBrowser.h"
+#include "navigation/TextSearch.h"
+#include "platform/Messages.h"
+#include "shell/Main.h"
+
+#include <QAction>
+#include <QListWidget>
+
+NavigationCommands::NavigationCommands(Main& main) : m_main(main) {}
+
+// The dialogs refer to this object: they go first.
+NavigationCommands::~NavigationCommands() {
+    delete m_searchBox;
+    delete m_subBrowser;
+}
+
+SearchBox* NavigationCommands::searchBox() const {
+    return m_searchBox;
+}
+
+SubBrowser* NavigationCommands::subBrowser() const {
+    return m_subBrowser;
+}
+
+void NavigationCommands::noWindowOpen() {
+    m_main.platform().messages.show(QStringLiteral("Error"),
+                                    QStringLiteral("You must have a window already open"),
+                                    MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void NavigationCommands::Search_Click() {
+    if (!m_main.AnyEditorOpen()) {
+        noWindowOpen();
+        return;
+    }
+    showSearchBox();
+}
+
+void NavigationCommands::showSearchBox() {
+    if (m_searchBox == nullptr)
+        m_searchBox = new SearchBox(m_main, *this);
+    m_searchBox->show();
+    m_searchBox->activateWindow();
+}
+
+void NavigationCommands::searchagain_Click() {
+    if (!m_main.AnyEditorOpen()) {
+        noWindowOpen();
+        return;
+    }
+    FindText(m_search.SearchText, m_search.SearchCaseFlag);
+}
+
+void NavigationCommands::startSearch(const QString& text, int caseFlag) {
+    m_main.action(QStringLiteral("searchagain"))->setEnabled(true);
+    m_search.SearchText = text;
+    m_search.SearchCaseFlag = static_cast<qint16>(caseFlag != 0 ? 1 : 0);
+    FindText(text, caseFlag);
+}
+
+void NavigationCommands::FindText(const QString& text, int caseFlag) {
+    // Documents may be open but all hidden (a project's members): there is nothing to search.
+    Editor* editor = m_main.activeEditor();
+    if (editor == nullptr) {
+        noWindowOpen();
+        return;
+    }
+    EditorText& view = *editor->Text1;
+    // Only the text from the first candidate on is read.
+    const qsizetype from = searchStartOffset(view.selStart());
+    const QString tail = view.textRange(from, view.textLength());
+    const std::optional<qsizetype> found = ::FindText(tail, 0, text, caseFlag);
+    if (!found) {
+        m_main.platform().messages.show(QStringLiteral("Not found !!"),
+                                        QStringLiteral("String couldn't be found"),
+                                        MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    view.setSelection(from + *found, text.size());
+}
+
+void NavigationCommands::sbrowser_Click() {
+    // With documents open but none visible there is no file to browse.
+    if (m_main.activeEditor() == nullptr)
+        return;
+    if (m_subBrowser == nullptr)
+        m_subBrowser = new SubBrowser(m_main, *this);
+    m_subBrowser->ListView1->clear();
+    m_subBrowser->show();
+    m_subBrowser->activateWindow();
+    FillProcedureList();
+}
+
+void NavigationCommands::FillProcedureList() {
+    Editor* editor = m_main.activeEditor();
+    if (editor == nullptr || m_subBrowser == nullptr)
+        return;
+    m_procedures = ScanProcedures(editor->Text1->wholeText(), editor->windowTitle());
+    QListWidget& list = *m_subBrowser->ListView1;
+    const QIcon fileImage = m_main.ImageList1().image(4);
+    const QIcon procedureImage = m_main.ImageList1().image(6);
+    list.setUpdatesEnabled(false);
+    for (qsizetype i = 0; i <= m_procedures.ProcedureCount; ++i) {
+        auto* item = new QListWidgetItem(i == 0 ? fileImage : procedureImage,
+                                         m_procedures.ProcedureNames[i]);
+        list.addItem(item);
+    }
+    list.setUpdatesEnabled(true);
+    list.setCurrentRow(0);
+}
+
+void NavigationCommands::gotoSelectedProcedure() {
+    if (m_subBrowser == nullptr)
+        return;
+    const QList<QListWidgetItem*> selected = m_subBrowser->ListView1->selectedItems();
+    Editor* editor = m_main.activeEditor();
+    if (selected.isEmpty() || editor == nullptr)
+        return;
+    const qsizetype offset =
+        FindProcedurePosition(m_procedures, selected.first()->text()).value_or(0);
+    editor->Text1->setSelection(offset, 0);
+    m_subBrowser->hide();
+    m_main.activateWindow();
+    editor->Text1->setFocus();
+}
