@@ -61,10 +61,7 @@ void BuildCommands::removeTemporary(QStringView name) const {
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
     TextEncoding encoding = window.encoding();
-    QString text = window.Text1->wholeText();
-    text += QLatin1String("\r\n");
-    const QByteArray bytes = encodeText(text, encoding);
-    text.clear();
+    const QByteArray bytes = window.fileBytes(encoding);
     const QString path = appPath(kTemporarySource);
     QString error;
     if (writeFileAtomically(path, bytes, &error))

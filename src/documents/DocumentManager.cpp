@@ -56,15 +56,34 @@ Editor* DocumentManager::editorInSlot(int slot) const {
     return m_table.Documents[slot];
 }
 
-void DocumentManager::New() {
+Editor* DocumentManager::newUntitledWindow() {
     if (!ensureFreeSlot())
-        return;
+        return nullptr;
     m_table.UntitledCount += 1;
     const int slot = NewEditorWindow();
     Editor* window = m_table.Documents[slot];
     window->setWindowTitle(QStringLiteral("Untitled (%1)").arg(m_table.UntitledCount));
+    // A new document counts as changed: closing it asks whether to save it.
     m_table.DocChanged[slot] = -1;
-    Form_Activate(*window);
+    return window;
+}
+
+void DocumentManager::New() {
+    if (Editor* window = newUntitledWindow())
+        Form_Activate(*window);
+}
+
+std::optional<DecodedText> DocumentManager::readDocument(const QString& path,
+                                                         const QString& title) {
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, &bytes, &error)) {
+        m_main.platform().messages.show(
+            title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
+            MsgIcon::Critical, MsgButtons::Ok);
+        return std::nullopt;
+    }
+    return decodeText(bytes);
 }
 
 void DocumentManager::OpenDocument() {
@@ -88,34 +107,30 @@ void DocumentManager::OpenDocument() {
         return;
 
     // Read first: a file that cannot be read gets no window.
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, &bytes, &error)) {
-        platform.messages.show(
-            QStringLiteral("Open"),
-            fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
-            MsgIcon::Critical, MsgButtons::Ok);
+    const std::optional<DecodedText> decoded = readDocument(path, QStringLiteral("Open"));
+    if (!decoded)
         return;
-    }
-    const DecodedText decoded = decodeText(bytes);
-    bytes.clear();
+    if (Editor* window = openInNewWindow(path, *decoded))
+        Form_Activate(*window);
+}
 
+Editor* DocumentManager::openInNewWindow(const QString& path, const DecodedText& decoded) {
     const int slot = NewEditorWindow();
+    if (slot < 0)
+        return nullptr;
     Editor* window = m_table.Documents[slot];
     window->setWindowTitle(path);
     window->setEncoding(decoded.encoding);
     window->Text1->setWholeText(decoded.text);
     window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    // Filling the text marked it changed; a document just read is not.
     m_table.DocChanged[slot] = 0;
-    Form_Activate(*window);
+    return window;
 }
 
 bool DocumentManager::writeDocument(Editor& window, const QString& path) {
     TextEncoding encoding = window.encoding();
-    QString text = window.Text1->wholeText();
-    text += QLatin1String("\r\n");
-    const QByteArray bytes = encodeText(text, encoding);
-    text.clear();
+    const QByteArray bytes = window.fileBytes(encoding);
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
         m_main.platform().messages.show(

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/TextCodec.h"
+
 #include <QObject>
+
+#include <optional>
 
 class DocumentTable;
 class Editor;
@@ -23,6 +27,16 @@ public:
     int NewEditorWindow();
     // Tells the user and returns false when no slot is free.
     bool ensureFreeSlot();
+
+    // Reads a document file whole. On failure tells the user, under `title`, which file failed
+    // and why, and gives nothing.
+    std::optional<DecodedText> readDocument(const QString& path, const QString& title);
+    // A new window named "Untitled (n)" with the next number, counted as changed; nullptr
+    // (after telling the user) when no slot is free.
+    Editor* newUntitledWindow();
+    // A new window in the lowest free slot showing a file's text, unchanged, with the path as its
+    // caption; nullptr (after telling the user) when no slot is free.
+    Editor* openInNewWindow(const QString& path, const DecodedText& decoded);
 
     void New();
     void OpenDocument();

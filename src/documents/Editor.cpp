@@ -30,6 +30,12 @@ Editor::Editor(DocumentManager& manager, QWidget* parent)
     connect(Text1, &EditorText::textChanged, this, [this] { m_manager.Text1_Change(*this); });
 }
 
+QByteArray Editor::fileBytes(TextEncoding& encoding) const {
+    QString text = Text1->wholeText();
+    text += QLatin1String("\r\n");
+    return encodeText(text, encoding);
+}
+
 bool Editor::closeFor(CloseReason reason) {
     m_closeReason = reason;
     const bool closed = close();

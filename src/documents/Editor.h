@@ -28,6 +28,10 @@ public:
     TextEncoding encoding() const { return m_encoding; }
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
 
+    // The document as a file: its text and one CR LF, in `encoding` (set to UTF-8 when the text
+    // holds a character the code page cannot).
+    QByteArray fileBytes(TextEncoding& encoding) const;
+
     // Closes the window for `reason`. Returns true when it closed, false when the close was
     // cancelled (a declined save question, or the hide rule of an open project).
     bool closeFor(CloseReason reason);

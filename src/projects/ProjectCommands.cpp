@@ -297,15 +297,9 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     for (const MemberKind& kind : memberKinds(m_project)) {
         const QStringList& paths = kind.pathsIn(file);
         for (qsizetype entry = 0; entry < paths.size(); ++entry, ++text) {
-            const int slot = documents.NewEditorWindow();
-            Editor* window = documents.editorInSlot(slot);
-            kind.entries[entry] = slot;
-            window->setWindowTitle(paths[entry]);
-            window->setEncoding(text->encoding);
-            window->Text1->setWholeText(text->text);
-            window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+            Editor* window = documents.openInNewWindow(paths[entry], *text);
+            kind.entries[entry] = window->slot();
             text->text.clear();
-            m_documents.DocChanged[slot] = 0;
             windows.push_back(window);
         }
     }
@@ -447,12 +441,8 @@ void ProjectCommands::AddProjectFile() {
         return;
 
     if (choice == QLatin1String("New")) {
-        const int slot = documents.NewEditorWindow();
-        Editor* window = documents.editorInSlot(slot);
-        m_documents.UntitledCount += 1;
-        window->setWindowTitle(QStringLiteral("Untitled (%1)").arg(m_documents.UntitledCount));
-        m_documents.DocChanged[slot] = -1;
-        kind.entries[entry] = slot;
+        Editor* window = documents.newUntitledWindow();
+        kind.entries[entry] = window->slot();
         addNode(kind.groupKey, kind.prefix + QString::number(entry), window->windowTitle(),
                 MemberImage);
         documents.Form_Activate(*window);
@@ -468,25 +458,12 @@ void ProjectCommands::AddProjectFile() {
     const QString path = dialog.FileName;
     if (path.isEmpty())
         return;
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, &bytes, &error)) {
-        platform.messages.show(
-            QStringLiteral("Add File"),
-            fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
-            MsgIcon::Critical, MsgButtons::Ok);
+    const std::optional<DecodedText> decoded =
+        documents.readDocument(path, QStringLiteral("Add File"));
+    if (!decoded)
         return;
-    }
-    const DecodedText decoded = decodeText(bytes);
-    bytes.clear();
-    const int slot = documents.NewEditorWindow();
-    Editor* window = documents.editorInSlot(slot);
-    window->setWindowTitle(path);
-    window->setEncoding(decoded.encoding);
-    window->Text1->setWholeText(decoded.text);
-    window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-    m_documents.DocChanged[slot] = 0;
-    kind.entries[entry] = slot;
+    Editor* window = documents.openInNewWindow(path, *decoded);
+    kind.entries[entry] = window->slot();
     QString name = path;
     addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(name), MemberImage);
     documents.Form_Activate(*window);
