@@ -36,9 +36,7 @@ private Q_SLOTS:
     void clipboardCommands();
     void clipboardCommandsWithoutVisibleWindowDoNothing();
     void fontReachesOpenWindowsAndFreeSlots();
-    void colourWithNoWindowReachesNextNew();
-    void cancelledDialogAppliesNothing_data();
-    void cancelledDialogAppliesNothing();
+    void colourWithNoWindowThenCancelledDialogs();
 };
 
 // Each command from its menu item, its toolbar button or its key in the editor, with the text,
@@ -165,36 +163,25 @@ void EditCommandsTest::fontReachesOpenWindowsAndFreeSlots() {
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
-void EditCommandsTest::colourWithNoWindowReachesNextNew() {
+// With no window open, a colour waits in the slots for the next New. A cancelled dialog then
+// applies nothing anywhere.
+void EditCommandsTest::colourWithNoWindowThenCancelledDialogs() {
     MainFixture f;
     Main& main = f.start();
     f.dialog.answerColor(QColor(0, 0, 128));
     main.action(QStringLiteral("fontcol"))->trigger();
     main.new_Click();
-    QCOMPARE(f.active()->Text1->paper(), QColor(0, 0, 128));
-    QCOMPARE(f.active()->Text1->appearance().font, defaultAppearance().font);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
+    const SlotAppearance navy{defaultAppearance().font, QColor(0, 0, 128)};
+    QCOMPARE(f.active()->Text1->appearance(), navy);
+    QCOMPARE(f.active()->Text1->paper(), navy.background);
 
-// A font is chosen first; cancelling either dialog afterwards changes nothing anywhere.
-void EditCommandsTest::cancelledDialogAppliesNothing_data() {
-    QTest::addColumn<QString>("item");
-    QTest::newRow("font") << "Font";
-    QTest::newRow("colour") << "fontcol";
-}
-
-void EditCommandsTest::cancelledDialogAppliesNothing() {
-    QFETCH(QString, item);
-    MainFixture f;
-    Main& main = f.start();
-    main.new_Click();
-    f.dialog.answerFont(Chosen);
-    main.Font_Click();
     f.dialog.cancel();
-    main.action(item)->trigger();
-    QCOMPARE(f.active()->Text1->appearance(), ChosenLook);
+    main.action(QStringLiteral("Font"))->trigger();
+    f.dialog.cancel();
+    main.action(QStringLiteral("fontcol"))->trigger();
+    QCOMPARE(f.active()->Text1->appearance(), navy);
     for (const SlotAppearance& slot : main.documents().Appearance)
-        QCOMPARE(slot, ChosenLook);
+        QCOMPARE(slot, navy);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
