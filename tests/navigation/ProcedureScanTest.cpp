@@ -28,9 +28,6 @@ class ProcedureScanTest : public QObject {
 private Q_SLOTS:
     void headers_data();
     void headers();
-    void fileEntry_data();
-    void fileEntry();
-    void everyHeaderIsListed();
     void agreesWithTheLiteralDefinition();
     void findProcedurePosition_data();
     void findProcedurePosition();
@@ -71,50 +68,28 @@ void ProcedureScanTest::headers_data() {
         {QString::fromUtf16(u"Gr\u00fc\u00dfe@5")});
     row("NUL in a name", QString::fromUtf16(u"\r\nSUB a\0b", 9),
         {QString::fromUtf16(u"a\0b@5", 5)});
+    // The browser lists every header: there is no limit at 100.
+    QString many;
+    QStringList all;
+    for (int i = 1; i <= 150; ++i) {
+        all << QStringLiteral("P%1@%2").arg(i).arg(many.size() + 3);
+        many += QStringLiteral("SUB P%1\r\nEND SUB\r\n").arg(i);
+    }
+    row("150 headers", many, all);
 }
 
 void ProcedureScanTest::headers() {
     QFETCH(QString, text);
     QFETCH(QStringList, expected);
-    const ProcedureTable table = ScanProcedures(text, QStringLiteral("Untitled (1)"));
+    const QString caption = QStringLiteral("/home/u/src/prog.bas");
+    const ProcedureTable table = ScanProcedures(text, caption);
     QCOMPARE(procedures(table), expected);
+    // Entry 0 is the file, in upper case, at offset 1; the caption itself stays as it was.
+    QCOMPARE(table.ProcedureNames.value(0), QStringLiteral("PROG.BAS"));
+    QCOMPARE(table.ProcedurePositions.value(0), qsizetype(1));
+    QCOMPARE(caption, QStringLiteral("/home/u/src/prog.bas"));
     QCOMPARE(table.ProcedureNames.size(), table.ProcedureCount + 1);
     QCOMPARE(table.ProcedurePositions.size(), table.ProcedureCount + 1);
-}
-
-// The first entry names the file in upper case, at offset 1, and leaves the caption as it was.
-void ProcedureScanTest::fileEntry_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("file") << "/home/u/src/prog.bas"
-                          << "PROG.BAS";
-    QTest::newRow("untitled") << "Untitled (2)"
-                              << "UNTITLED (2)";
-    QTest::newRow("name without folder") << "main.bas"
-                                         << "MAIN.BAS";
-    QTest::newRow("accented") << QString::fromUtf16(u"/d/\u00e9t\u00e9.bas")
-                              << QString::fromUtf16(u"\u00c9T\u00c9.BAS");
-}
-
-void ProcedureScanTest::fileEntry() {
-    QFETCH(QString, caption);
-    QFETCH(QString, expected);
-    const QString before = caption;
-    const ProcedureTable table = ScanProcedures(u"SUB a\r\n", caption);
-    QCOMPARE(table.ProcedureNames.value(0), expected);
-    QCOMPARE(table.ProcedurePositions.value(0), qsizetype(1));
-    QCOMPARE(caption, before);
-}
-
-// The browser lists every header: there is no limit at 100.
-void ProcedureScanTest::everyHeaderIsListed() {
-    QString text;
-    for (int i = 1; i <= 150; ++i)
-        text += QStringLiteral("SUB P%1\r\nEND SUB\r\n").arg(i);
-    const ProcedureTable table = ScanProcedures(text, QStringLiteral("a.bas"));
-    QCOMPARE(table.ProcedureCount, qsizetype(150));
-    QCOMPARE(table.ProcedureNames.value(150), QStringLiteral("P150"));
-    QCOMPARE(table.ProcedurePositions.value(150), text.lastIndexOf(u"SUB P150") + 3);
 }
 
 void ProcedureScanTest::agreesWithTheLiteralDefinition() {
