@@ -41,6 +41,9 @@ struct Session : MainFixture {
     }
     SearchBox* box() { return main.navigation().searchBox(); }
     SubBrowser* browser() { return main.navigation().subBrowser(); }
+    std::pair<int, int> selection() const {
+        return {editor->Text1->selStart(), editor->Text1->selLength()};
+    }
     // Types `pattern` into the search dialog and presses "Search".
     void search(const QString& pattern) {
         box()->Text1->setText(pattern);
@@ -115,8 +118,7 @@ void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
     QCOMPARE(s.editor->Text1->wholeText(), before);
     s.editor->Text1->setSelection(40, 0);
     QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(s.editor->Text1->selStart(), 111); // the CR LF counts two characters
-    QCOMPARE(s.editor->Text1->selLength(), 8);
+    QCOMPARE(s.selection(), std::pair(111, 8)); // the CR LF counts two characters
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
@@ -169,27 +171,23 @@ void NavigationWindowTest::searchSelectsOccurrences() {
 
     box->Text1->setText(QStringLiteral("area"));
     QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
-    QCOMPARE(s.editor->Text1->selStart(), 26);
-    QCOMPARE(s.editor->Text1->selLength(), 4);
+    QCOMPARE(s.selection(), std::pair(26, 4));
     QVERIFY(box->isVisible());
     QVERIFY(s.main.action(QStringLiteral("searchagain"))->isEnabled());
-    QCOMPARE(s.main.navigation().searchState().SearchText, QStringLiteral("area"));
-    QCOMPARE(s.main.navigation().searchState().SearchCaseFlag, qint16(0));
 
     // The same occurrence again: the scan starts one character before it.
     QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(s.editor->Text1->selStart(), 26);
+    QCOMPARE(s.selection(), std::pair(26, 4));
 
     // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
     box->Check1->setChecked(true);
     s.search(QStringLiteral("AREA"));
     QCOMPARE(shownMessages(s), QStringList{"Not found !!: String couldn't be found"});
-    QCOMPARE(s.editor->Text1->selStart(), 26);
-    QCOMPARE(s.editor->Text1->selLength(), 4);
+    QCOMPARE(s.selection(), std::pair(26, 4));
     QVERIFY(box->isVisible());
     s.editor->Text1->setSelection(30, 0);
     s.search(QStringLiteral("Area"));
-    QCOMPARE(s.editor->Text1->selStart(), 56);
+    QCOMPARE(s.selection(), std::pair(56, 4));
     QCOMPARE(s.main.navigation().searchState().SearchCaseFlag, qint16(1));
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
@@ -200,18 +198,17 @@ void NavigationWindowTest::searchAgainRepeatsLastDialogSearch() {
     Session s;
     s.main.Search_Click();
     s.search(QStringLiteral("end sub"));
-    QCOMPARE(s.editor->Text1->selStart(), 38);
+    QCOMPARE(s.selection(), std::pair(38, 7));
     // Fields changed without pressing Search do not count.
     s.box()->Text1->setText(QStringLiteral("PRINT"));
     s.box()->Check1->setChecked(true);
     QTest::mouseClick(s.box()->Command2, Qt::LeftButton);
 
     s.main.action(QStringLiteral("searchagain"))->trigger();
-    QCOMPARE(s.editor->Text1->selStart(), 38); // the same occurrence
+    QCOMPARE(s.selection(), std::pair(38, 7)); // the same occurrence
     s.editor->Text1->setSelection(40, 0);
     QTest::keyClick(s.editor->Text1, Qt::Key_F3);
-    QCOMPARE(s.editor->Text1->selStart(), 114);
-    QCOMPARE(s.editor->Text1->selLength(), 7);
+    QCOMPARE(s.selection(), std::pair(114, 7));
     QVERIFY(s.messages.calls.isEmpty());
 
     QVERIFY(s.editor->close());
@@ -312,8 +309,7 @@ void NavigationWindowTest::gotoPlacesCaretAfterKeyword() {
         QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
     }
-    QCOMPARE(s.editor->Text1->selStart(), offset);
-    QCOMPARE(s.editor->Text1->selLength(), 0);
+    QCOMPARE(s.selection(), std::pair(offset, 0));
     QVERIFY(!dialog->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), s.editor->Text1);
 }
@@ -326,7 +322,7 @@ void NavigationWindowTest::gotoWithoutSelectionOrWindowDoesNothing() {
     dialog->ListView1->clearSelection();
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(s.editor->Text1->selStart(), 5);
+    QCOMPARE(s.selection(), std::pair(5, 0));
 
     // The browser stays open while the last document window is closed.
     dialog->ListView1->setCurrentRow(1);
@@ -351,7 +347,7 @@ void NavigationWindowTest::onlyHiddenDocumentsOpen() {
     QVERIFY(s.box()->Text1->text().isEmpty());
     s.search(QStringLiteral("Main"));
     QCOMPARE(shownMessages(s), QStringList{"Error: You must have a window already open"});
-    QCOMPARE(s.editor->Text1->selStart(), 12);
+    QCOMPARE(s.selection(), std::pair(12, 4));
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
