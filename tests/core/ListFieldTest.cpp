@@ -30,8 +30,6 @@ private slots:
             QStringList results;
         } cases[] = {
             {"empty text", "", "EFL", {"true", kNone, kNone}},
-            {"both options on one line", "100,64000\r\n", "FFEF", {"100", "64000", "true", kNone}},
-            {"one per line", "100\r\n64000\r\n", "FFEL", {"100", "64000", "true", kNone}},
             {"quoted with comma",
              "\"C:\\src\\a, b.bas\",5\r\n",
              "FFE",
@@ -50,10 +48,6 @@ private slots:
             {"field then line at crlf end", "12\r\n", "EFEL", {"false", "12", "true", kNone}},
             {"field then line at text end", "12", "FL", {"12", kNone}},
             {"empty line is a line", "\r\n", "LEL", {"", "true", kNone}},
-            {"error log",
-             "12,Syntax error, near \"X\"\r\n7,Type mismatch\r\n",
-             "FLFLL",
-             {"12", "Syntax error, near \"X\"", "7", "Type mismatch", kNone}},
             {"line keeps blanks", "  indented  \nnext", "LL", {"  indented  ", "next"}},
             {"lone cr and lf lines", "a\rb\n\nc", "LLLLL", {"a", "b", "", "c", kNone}},
             {"rest after quoted field", "\"p q\" r, s\r\nt", "FLL", {"p q", " s", "t"}},

@@ -41,7 +41,6 @@ void TextSearchTest::findText_data() {
     row("caret past the occurrence", "1234PRINT PRINT", 6, "PRINT", 1, 10);
     row("no wrap to the top", "PRINT x", 3, "PRINT", 1, -1);
     row("longer than the rest", "abcdef", 4, "defg", 1, -1);
-    row("exactly the rest", "abcdef", 4, "def", 1, 3);
     row("empty text", "", 0, "a", 0, -1);
     row("ignore case: print finds PRINT", prints, 0, "print", 0, 0);
     row("ignore case: then Print", prints, 2, "print", 0, 6);
@@ -49,9 +48,7 @@ void TextSearchTest::findText_data() {
     row("exact: print only", prints, 0, "print", 1, 12);
     row("exact: Print only", prints, 0, "Print", 1, 6);
     row("exact: any non-zero flag", prints, 0, "print", -1, 12);
-    row("exact: nothing", prints, 0, "pRINT", 1, -1);
     row("across CR LF", "x = 1\r\nPRINT x", 0, "1\r\nPR", 1, 4);
-    row("ignore case across CR LF", "x = 1\r\nPRINT x", 0, "1\r\npr", 0, 4);
     row("accented letters fold", QString::fromUtf16(u"caf\u00e9 CAF\u00c9"), 1,
         QString::fromUtf16(u"CAF\u00e9"), 0, 0);
     row("sharp s stays one character", QString::fromUtf16(u"STRASSE stra\u00dfe"), 0,
