@@ -84,11 +84,9 @@ class NavigationWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstShowingTakesSelectionAndDisablesMain();
+    void searchDialogAndSearchAgain();
     void leavingTheDialog_data();
     void leavingTheDialog();
-    void searchSelectsOccurrences();
-    void searchAgainRepeatsLastDialogSearch();
     void browserListsTheSameEntriesEachTime_data();
     void browserListsTheSameEntriesEachTime();
     void gotoPlacesCaretAfterKeyword_data();
@@ -97,8 +95,13 @@ private Q_SLOTS:
     void onlyHiddenDocumentsOpen();
 };
 
-void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
+// The search dialog from its first showing to the last "Search again". The selection fills the
+// field; the main window takes no input while the dialog works; "Search again" repeats the last
+// search made in the dialog. With no document window open, both commands answer with a message.
+void NavigationWindowTest::searchDialogAndSearchAgain() {
     Session s;
+    QAction* again = s.main.action(QStringLiteral("searchagain"));
+    QVERIFY(!again->isEnabled());         // nothing to repeat yet
     s.editor->Text1->setSelection(35, 8); // ")\r\nEND S", across a line break
     s.main.toolbarButton(8)->trigger();   // the toolbar's Search opens the same dialog
     SearchBox* box = s.box();
@@ -111,7 +114,6 @@ void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
     QVERIFY(!box->Check1->isChecked());
     QCOMPARE(box->Text1->text(), QStringLiteral(")\r\nEND S"));
 
-    // The main window takes no input, while the dialog keeps working.
     QVERIFY(!s.main.inputEnabled());
     const QString before = s.editor->Text1->wholeText();
     QTest::keyClicks(s.editor->Text1, QStringLiteral("typed"));
@@ -119,6 +121,49 @@ void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
     s.editor->Text1->setSelection(40, 0);
     QTest::mouseClick(box->Command1, Qt::LeftButton);
     QCOMPARE(s.selection(), std::pair(111, 8)); // the CR LF counts two characters
+    QVERIFY(again->isEnabled());
+    s.search(QString()); // an empty field does nothing at all
+    QCOMPARE(s.selection(), std::pair(111, 8));
+
+    s.editor->Text1->setSelection(0, 0);
+    box->Text1->setText(QStringLiteral("area"));
+    QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
+    QCOMPARE(s.selection(), std::pair(26, 4));
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QCOMPARE(s.selection(), std::pair(26, 4)); // the scan starts one character before the caret
+    // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
+    box->Check1->setChecked(true);
+    s.search(QStringLiteral("AREA"));
+    QCOMPARE(shownMessages(s), QStringList{"Not found !!: String couldn't be found"});
+    QCOMPARE(s.selection(), std::pair(26, 4));
+    QVERIFY(box->isVisible());
+    s.editor->Text1->setSelection(30, 0);
+    s.search(QStringLiteral("Area"));
+    QCOMPARE(s.selection(), std::pair(56, 4));
+
+    box->Check1->setChecked(false);
+    s.search(QStringLiteral("end sub"));
+    QCOMPARE(s.selection(), std::pair(114, 7));
+    // Fields changed without pressing Search do not count.
+    box->Text1->setText(QStringLiteral("PRINT"));
+    box->Check1->setChecked(true);
+    QTest::mouseClick(box->Command2, Qt::LeftButton);
+    again->trigger();
+    QCOMPARE(s.selection(), std::pair(114, 7)); // the same occurrence
+    s.editor->Text1->setSelection(0, 0);
+    QTest::keyClick(s.editor->Text1, Qt::Key_F3);
+    QCOMPARE(s.selection(), std::pair(38, 7));
+
+    QVERIFY(s.editor->close());
+    for (const char* item : {"searchagain", "search"}) {
+        s.main.action(QLatin1String(item))->trigger();
+        QVERIFY(!s.box()->isVisible());
+        QVERIFY(s.main.inputEnabled());
+    }
+    const QString noWindow = QStringLiteral("Error: You must have a window already open");
+    QCOMPARE(shownMessages(s),
+             QStringList({"Not found !!: String couldn't be found", noWindow, noWindow}));
+    QVERIFY(again->isEnabled());
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
@@ -158,68 +203,6 @@ void NavigationWindowTest::leavingTheDialog() {
     QCOMPARE(box->Text1->text(), discarded ? QStringLiteral("Area") : QStringLiteral("Main"));
     QCOMPARE(box->Check1->isChecked(), !discarded);
     QCOMPARE(s.main.inputEnabled(), !discarded);
-    VERIFY_NO_PROMPT_PROBLEMS(s);
-}
-
-void NavigationWindowTest::searchSelectsOccurrences() {
-    Session s;
-    s.main.Search_Click();
-    SearchBox* box = s.box();
-    // An empty field does nothing at all.
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QVERIFY(!s.main.action(QStringLiteral("searchagain"))->isEnabled());
-
-    box->Text1->setText(QStringLiteral("area"));
-    QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
-    QCOMPARE(s.selection(), std::pair(26, 4));
-    QVERIFY(box->isVisible());
-    QVERIFY(s.main.action(QStringLiteral("searchagain"))->isEnabled());
-
-    // The same occurrence again: the scan starts one character before it.
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(s.selection(), std::pair(26, 4));
-
-    // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
-    box->Check1->setChecked(true);
-    s.search(QStringLiteral("AREA"));
-    QCOMPARE(shownMessages(s), QStringList{"Not found !!: String couldn't be found"});
-    QCOMPARE(s.selection(), std::pair(26, 4));
-    QVERIFY(box->isVisible());
-    s.editor->Text1->setSelection(30, 0);
-    s.search(QStringLiteral("Area"));
-    QCOMPARE(s.selection(), std::pair(56, 4));
-    QCOMPARE(s.main.navigation().searchState().SearchCaseFlag, qint16(1));
-    VERIFY_NO_PROMPT_PROBLEMS(s);
-}
-
-// "Search again" repeats the last search made in the dialog. With no document window open, it
-// and "Search..." answer with the same message and change nothing; "Search again" stays available.
-void NavigationWindowTest::searchAgainRepeatsLastDialogSearch() {
-    Session s;
-    s.main.Search_Click();
-    s.search(QStringLiteral("end sub"));
-    QCOMPARE(s.selection(), std::pair(38, 7));
-    // Fields changed without pressing Search do not count.
-    s.box()->Text1->setText(QStringLiteral("PRINT"));
-    s.box()->Check1->setChecked(true);
-    QTest::mouseClick(s.box()->Command2, Qt::LeftButton);
-
-    s.main.action(QStringLiteral("searchagain"))->trigger();
-    QCOMPARE(s.selection(), std::pair(38, 7)); // the same occurrence
-    s.editor->Text1->setSelection(40, 0);
-    QTest::keyClick(s.editor->Text1, Qt::Key_F3);
-    QCOMPARE(s.selection(), std::pair(114, 7));
-    QVERIFY(s.messages.calls.isEmpty());
-
-    QVERIFY(s.editor->close());
-    for (const char* item : {"searchagain", "search"}) {
-        s.main.action(QLatin1String(item))->trigger();
-        QVERIFY(!s.box()->isVisible());
-        QVERIFY(s.main.inputEnabled());
-    }
-    QCOMPARE(shownMessages(s),
-             QStringList(2, QStringLiteral("Error: You must have a window already open")));
-    QVERIFY(s.main.action(QStringLiteral("searchagain"))->isEnabled());
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
