@@ -24,7 +24,6 @@ Editor* openText(MainFixture& f, const QString& name, const QString& text) {
 
 const QString Text = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB");
 const FontChoice Chosen{QStringLiteral("DejaVu Sans Mono"), 14, true, true};
-const SlotAppearance ChosenLook{Chosen, QColor(192, 192, 192)};
 
 } // namespace
 
@@ -35,8 +34,7 @@ private Q_SLOTS:
     void clipboardCommands_data();
     void clipboardCommands();
     void clipboardCommandsWithoutVisibleWindowDoNothing();
-    void fontReachesOpenWindowsAndFreeSlots();
-    void colourWithNoWindowThenCancelledDialogs();
+    void appearanceOfAllSlots();
 };
 
 // Each command from its menu item, its toolbar button or its key in the editor, with the text,
@@ -133,55 +131,45 @@ void EditCommandsTest::clipboardCommandsWithoutVisibleWindowDoNothing() {
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
 }
 
-void EditCommandsTest::fontReachesOpenWindowsAndFreeSlots() {
-    MainFixture f;
-    Main& main = f.start();
-    main.new_Click();
-    main.new_Click();
-    Editor* first = main.documents().Documents[0];
-    Editor* second = main.documents().Documents[1];
-    f.dialog.answerFont(Chosen);
-    main.action(QStringLiteral("Font"))->trigger();
-    QCOMPARE(first->Text1->appearance(), ChosenLook);
-    QCOMPARE(second->Text1->appearance(), ChosenLook);
-    QCOMPARE(first->Text1->font().family(), Chosen.name);
-    QVERIFY(first->Text1->font().bold());
-    for (const SlotAppearance& slot : main.documents().Appearance)
-        QCOMPARE(slot, ChosenLook);
-
-    // A closed window takes its look with it: its slot's next document looks fresh, while a
-    // slot that never had a window keeps the choice.
-    f.messages.answer(MsgAnswer::No);
-    QVERIFY(second->close());
-    Editor* opened = openText(f, QStringLiteral("b.bas"), QStringLiteral("x"));
-    QCOMPARE(opened->slot(), 1);
-    QCOMPARE(opened->Text1->appearance(), defaultAppearance());
-    QCOMPARE(first->Text1->appearance(), ChosenLook);
-    main.new_Click();
-    QCOMPARE(f.active()->slot(), 2);
-    QCOMPARE(f.active()->Text1->appearance(), ChosenLook);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-// With no window open, a colour waits in the slots for the next New. A cancelled dialog then
-// applies nothing anywhere.
-void EditCommandsTest::colourWithNoWindowThenCancelledDialogs() {
+// The look of all 26 slots. A colour chosen with no window open waits for the next New; a font
+// chosen with two windows open reaches both at once and every free slot; a cancelled dialog
+// applies nothing. A closed window takes its look with it: a file opened in its slot looks
+// fresh, while a slot that never had a window keeps the choice.
+void EditCommandsTest::appearanceOfAllSlots() {
     MainFixture f;
     Main& main = f.start();
     f.dialog.answerColor(QColor(0, 0, 128));
     main.action(QStringLiteral("fontcol"))->trigger();
     main.new_Click();
-    const SlotAppearance navy{defaultAppearance().font, QColor(0, 0, 128)};
-    QCOMPARE(f.active()->Text1->appearance(), navy);
-    QCOMPARE(f.active()->Text1->paper(), navy.background);
+    main.new_Click();
+    Editor* first = main.documents().Documents[0];
+    Editor* second = main.documents().Documents[1];
+    QCOMPARE(second->Text1->paper(), QColor(0, 0, 128));
+    QCOMPARE(second->Text1->appearance().font, defaultAppearance().font);
 
+    f.dialog.answerFont(Chosen);
+    main.action(QStringLiteral("Font"))->trigger();
     f.dialog.cancel();
     main.action(QStringLiteral("Font"))->trigger();
     f.dialog.cancel();
     main.action(QStringLiteral("fontcol"))->trigger();
-    QCOMPARE(f.active()->Text1->appearance(), navy);
+    const SlotAppearance chosen{Chosen, QColor(0, 0, 128)};
+    QCOMPARE(first->Text1->appearance(), chosen);
+    QCOMPARE(second->Text1->appearance(), chosen);
+    QCOMPARE(first->Text1->font().family(), Chosen.name);
+    QVERIFY(first->Text1->font().bold());
     for (const SlotAppearance& slot : main.documents().Appearance)
-        QCOMPARE(slot, navy);
+        QCOMPARE(slot, chosen);
+
+    f.messages.answer(MsgAnswer::No);
+    QVERIFY(second->close());
+    Editor* opened = openText(f, QStringLiteral("b.bas"), QStringLiteral("x"));
+    QCOMPARE(opened->slot(), 1);
+    QCOMPARE(opened->Text1->appearance(), defaultAppearance());
+    QCOMPARE(first->Text1->appearance(), chosen);
+    main.new_Click();
+    QCOMPARE(f.active()->slot(), 2);
+    QCOMPARE(f.active()->Text1->appearance(), chosen);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
