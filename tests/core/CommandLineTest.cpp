@@ -19,14 +19,10 @@ void CommandLineTest::split_data() {
         const char* line;
         QStringList expected;
     } cases[] = {
-        {R"(C:\app\make -normal vd~tmp.bas C:\app\vd~tmp.exe C:\app -run )",
-         {R"(C:\app\make)", "-normal", "vd~tmp.bas", R"(C:\app\vd~tmp.exe)", R"(C:\app)", "-run"}},
-        {"/opt/a b/make -x", {"/opt/a", "b/make", "-x"}},
         {R"("C:\Program Files\x.exe" a "b c" d\"e "f\\" g)",
          {R"(C:\Program Files\x.exe)", "a", "b c", R"(d"e)", R"(f\)", "g"}},
         {"", {}},
         {" \t  ", {}},
-        {"make", {"make"}},
         {"  make  -x\t ", {"make", "-x"}},
         {"a\tb \t c", {"a", "b", "c"}},
         // The program: quotes only group, backslashes stay as they are.

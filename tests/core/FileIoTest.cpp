@@ -17,41 +17,24 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QStringList entriesOf(const QTemporaryDir& folder) {
+    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
 // What the path of a failure case names inside a fresh folder.
 enum class Target { MissingFile, MissingFolder, Directory, ReadOnlyFile };
 
 QString makeTarget(const QTemporaryDir& folder, Target target) {
     const QString path = folder.filePath(QStringLiteral("main.bas"));
-    switch (target) {
-    case Target::MissingFile:
-        break;
-    case Target::MissingFolder:
+    if (target == Target::MissingFolder)
         return folder.filePath(QStringLiteral("nowhere/main.bas"));
-    case Target::Directory:
+    if (target == Target::Directory)
         QDir().mkdir(path);
-        break;
-    case Target::ReadOnlyFile:
+    if (target == Target::ReadOnlyFile) {
         writePlain(path, "old contents");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
-        break;
     }
     return path;
-}
-
-// False for root, which writes to files whose permission bits forbid it.
-bool permissionBitsStopWrites(const QTemporaryDir& folder) {
-    const QString probe = makeTarget(folder, Target::ReadOnlyFile);
-    QFile file(probe);
-    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Append);
-    file.close();
-    QFile::setPermissions(probe, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::remove(probe);
-    return !opened;
-}
-
-void addFailureColumns() {
-    QTest::addColumn<Target>("target");
-    QTest::addColumn<QString>("reason");
 }
 
 } // namespace
@@ -62,47 +45,43 @@ class FileIoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readFailure_data() {
-        addFailureColumns();
-        QTest::newRow("missing file") << Target::MissingFile << "No such file or directory";
-        QTest::newRow("missing folder") << Target::MissingFolder << "No such file or directory";
-        QTest::newRow("directory") << Target::Directory << "Is a directory";
+    // A failed read leaves the buffer alone; a failed write leaves the folder and the old file
+    // as they were. Both name the reason.
+    void failure_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QString>("reason");
+        const QString missing = QStringLiteral("No such file or directory");
+        QTest::newRow("read missing file") << false << Target::MissingFile << missing;
+        QTest::newRow("read missing folder") << false << Target::MissingFolder << missing;
+        QTest::newRow("read directory") << false << Target::Directory << "Is a directory";
+        QTest::newRow("write missing folder") << true << Target::MissingFolder << missing;
+        QTest::newRow("write directory") << true << Target::Directory << "Is a directory";
+        QTest::newRow("write read-only file")
+            << true << Target::ReadOnlyFile << "Permission denied";
     }
-    void readFailure() {
+    void failure() {
+        QFETCH(bool, write);
         QFETCH(Target, target);
         QFETCH(QString, reason);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
+        const QString path = makeTarget(folder, target);
+        if (target == Target::ReadOnlyFile && QFile(path).open(QIODevice::Append))
+            QSKIP("This process writes to read-only files regardless of their permission bits");
+        const QStringList before = entriesOf(folder);
         QByteArray bytes = "untouched";
         QString error;
-        QVERIFY(!readWholeFile(makeTarget(folder, target), &bytes, &error));
+        QVERIFY(write ? !writeFileAtomically(path, "new contents", &error)
+                      : !readWholeFile(path, &bytes, &error));
         QCOMPARE(error, reason);
         QCOMPARE(bytes, QByteArray("untouched"));
-    }
-
-    void writeFailure_data() {
-        addFailureColumns();
-        QTest::newRow("missing folder") << Target::MissingFolder << "No such file or directory";
-        QTest::newRow("directory") << Target::Directory << "Is a directory";
-        QTest::newRow("read-only file") << Target::ReadOnlyFile << "Permission denied";
-    }
-    void writeFailure() {
-        QFETCH(Target, target);
-        QFETCH(QString, reason);
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        if (target == Target::ReadOnlyFile && !permissionBitsStopWrites(folder))
-            QSKIP("This process writes to read-only files regardless of their permission bits");
-        const QString path = makeTarget(folder, target);
-        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
-        QString error;
-        QVERIFY(!writeFileAtomically(path, "new contents", &error));
-        QCOMPARE(error, reason);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        QCOMPARE(entriesOf(folder), before);
         if (target == Target::ReadOnlyFile)
             QCOMPARE(contentsOf(path), QByteArray("old contents"));
     }
 
+    // The written bytes come back exactly, and no temporary file is left beside them.
     void writeThenRead_data() {
         QTest::addColumn<bool>("existing");
         QTest::addColumn<QByteArray>("bytes");
@@ -128,16 +107,16 @@ private slots:
         QByteArray read = "stale";
         QVERIFY2(readWholeFile(path, &read, &error), qPrintable(error));
         QCOMPARE(read, bytes);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("main.bas")});
+        QCOMPARE(entriesOf(folder), QStringList{QStringLiteral("main.bas")});
     }
 
+    // The message shown for a failed open or save: what failed, the file, the reason.
     void failureText() {
         QCOMPARE(fileFailureText(QStringLiteral("The file could not be saved:"),
                                  QStringLiteral("/home/u/main.bas"),
                                  QStringLiteral("Permission denied")),
-                 QStringLiteral("The file could not be saved:\r\n/home/u/main.bas\r\n"
-                                "Permission denied"));
+                 QStringLiteral(
+                     "The file could not be saved:\r\n/home/u/main.bas\r\nPermission denied"));
     }
 };
 

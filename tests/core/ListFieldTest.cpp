@@ -17,50 +17,8 @@ class ListFieldTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readFields_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("fields");
-
-        const struct {
-            const char* name;
-            const char* text;
-            QStringList fields;
-        } cases[] = {
-            {"empty text", "", {}},
-            {"both options on one line", "100,64000\r\n", {"100", "64000"}},
-            {"one per line", "100\r\n64000\r\n", {"100", "64000"}},
-            {"no final line end", "a\r\nb", {"a", "b"}},
-            {"quoted with comma", "\"C:\\src\\a, b.bas\",5\r\n", {"C:\\src\\a, b.bas", "5"}},
-            {"text after closing quote dropped", "\"x\" junk,7\r\n", {"x", "7"}},
-            {"quoted runs to line end", "\"x\" junk\r\n7", {"x", "7"}},
-            {"open quote ends at line end", "\"abc, d\r\ne", {"abc, d", "e"}},
-            {"empty quoted", "\"\",x", {"", "x"}},
-            {"blanks trimmed", "  a b  ,\t c \r\n", {"a b", "c"}},
-            {"blanks inside quotes kept", "   \" a \"\r\n", {" a "}},
-            {"empty between commas", "a,,b", {"a", "", "b"}},
-            {"trailing comma at end", "12,", {"12"}},
-            {"empty line", "\r\n", {""}},
-            {"blank lines", "a\r\n\r\n  \r\nb", {"a", "", "", "b"}},
-            {"lone cr and lf", "a\rb\nc\n\rd", {"a", "b", "c", "", "d"}},
-        };
-        for (const auto& c : cases)
-            QTest::newRow(c.name) << QString(c.text) << c.fields;
-    }
-
-    void readFields() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, fields);
-        ListFieldReader reader(text);
-        QStringList read;
-        while (const std::optional<QString> field = reader.readField())
-            read.append(*field);
-        QCOMPARE(read, fields);
-        QVERIFY(reader.atEnd());
-        QCOMPARE(reader.readLine(), std::nullopt);
-    }
-
-    // Operations: F readField, L readLine, E atEnd.
-    void mixedReads_data() {
+    // Operations: F readField, L readLine, E atEnd; the results in order.
+    void reads_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("operations");
         QTest::addColumn<QStringList>("results");
@@ -71,14 +29,25 @@ private slots:
             const char* operations;
             QStringList results;
         } cases[] = {
+            {"empty text", "", "EFL", {"true", kNone, kNone}},
+            {"quoted with comma",
+             "\"C:\\src\\a, b.bas\",5\r\n",
+             "FFE",
+             {"C:\\src\\a, b.bas", "5", "true"}},
+            {"text after closing quote dropped", "\"x\" junk,7\r\n", "FFE", {"x", "7", "true"}},
+            {"quoted runs to line end", "\"x\" junk\r\n7", "FFE", {"x", "7", "true"}},
+            {"open quote ends at line end", "\"abc, d\r\ne", "FFE", {"abc, d", "e", "true"}},
+            {"empty quoted", "\"\",x", "FFE", {"", "x", "true"}},
+            {"blanks trimmed", "  a b  ,\t c \r\n", "FFE", {"a b", "c", "true"}},
+            {"blanks inside quotes kept", "   \" a \"\r\n", "FE", {" a ", "true"}},
+            {"empty between commas", "a,,b", "FFFE", {"a", "", "b", "true"}},
+            {"trailing comma at end", "12,", "FEF", {"12", "true", kNone}},
+            {"empty line", "\r\n", "FE", {"", "true"}},
+            {"blank lines", "a\r\n\r\n  \r\nb", "FFFFE", {"a", "", "", "b", "true"}},
+            {"lone cr and lf", "a\rb\nc\n\rd", "FFFFFE", {"a", "b", "c", "", "d", "true"}},
             {"field then line at crlf end", "12\r\n", "EFEL", {"false", "12", "true", kNone}},
             {"field then line at text end", "12", "FL", {"12", kNone}},
-            {"empty text", "", "EFL", {"true", kNone, kNone}},
             {"empty line is a line", "\r\n", "LEL", {"", "true", kNone}},
-            {"error log",
-             "12,Syntax error, near \"X\"\r\n7,Type mismatch\r\n",
-             "FLFLL",
-             {"12", "Syntax error, near \"X\"", "7", "Type mismatch", kNone}},
             {"line keeps blanks", "  indented  \nnext", "LL", {"  indented  ", "next"}},
             {"lone cr and lf lines", "a\rb\n\nc", "LLLLL", {"a", "b", "", "c", kNone}},
             {"rest after quoted field", "\"p q\" r, s\r\nt", "FLL", {"p q", " s", "t"}},
@@ -88,7 +57,7 @@ private slots:
             QTest::newRow(c.name) << QString(c.text) << QString(c.operations) << c.results;
     }
 
-    void mixedReads() {
+    void reads() {
         QFETCH(QString, text);
         QFETCH(QString, operations);
         QFETCH(QStringList, results);

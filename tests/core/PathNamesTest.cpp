@@ -2,131 +2,68 @@
 
 #include <QTest>
 
-#include <initializer_list>
-
-namespace {
-
-struct PathCase {
-    const char* path;
-    char separator;
-    const char* expected;
-};
-
-void addPathRows(std::initializer_list<PathCase> cases) {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<QString>("expected");
-    for (const PathCase& c : cases) {
-        QTest::addRow("%s [%c]", c.path, c.separator)
-            << QString(c.path) << QChar(c.separator) << QString(c.expected);
-    }
-}
-
-} // namespace
-
 class PathNamesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void fileNameFromPath_data() {
-        addPathRows({
-            {R"(C:\src\main.bas)", '\\', "main.bas"},
-            {"/home/u/main.bas", '/', "main.bas"},
-            {"main.bas", '\\', "main.bas"},
-            {"main.bas", '/', "main.bas"},
-            {"/home/u/main.bas", '\\', "/home/u/main.bas"},
-            {R"(C:\src\)", '\\', ""},
-            {"/main.bas", '/', "main.bas"},
-            {"Untitled (2)", '\\', "UNTITLED"},
-            {"Untitled", '/', "UNTITLED"},
-            {"Untitled.bas", '/', "UNTITLED"},
-            {"Untitled/x.bas", '/', "UNTITLED"},
-            {"Untitle", '/', "Untitle"},
-            {"untitled (2)", '/', "untitled (2)"},
-            {R"(C:\a\Untitled.bas)", '\\', "Untitled.bas"},
-            {"", '/', ""},
-        });
-    }
-    void fileNameFromPath() {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QFETCH(QString, expected);
-        QCOMPARE(FileNameFromPath(path, separator), expected);
-    }
+    // Each path with the four answers about it: the file name, the display name (which is also
+    // what the variable holds afterwards), the folder, and whether it is an untitled caption.
+    void pathParts_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("untitled");
 
-    // The expected value is both what is returned and what the variable holds afterwards.
-    void displayName_data() {
-        addPathRows({
-            {R"(C:\src\main.bas)", '\\', "main.bas"},
-            {"/home/u/main.bas", '/', "main.bas"},
-            {"Untitled (2)", '\\', "Untitled (2)"},
-            {"main.bas", '/', "main.bas"},
-            {R"(C:\src\main.bas)", '/', R"(C:\src\main.bas)"},
-            {"Untitled/x.bas", '/', "UNTITLED"},
-        });
-    }
-    void displayName() {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QFETCH(QString, expected);
-        QCOMPARE(DisplayName(path, separator), expected);
-        QCOMPARE(path, expected);
-    }
-
-    void folderOfPath_data() {
-        addPathRows({
-            {R"(C:\src\game.bas)", '\\', R"(C:\src)"},
-            {R"(C:\game.vdp)", '\\', "C:"},
-            {"/home/u/a.bas", '/', "/home/u"},
-            {"/a.bas", '/', ""},
-            {"a.bas", '/', ""},
-            {R"(C:\src\game.bas)", '/', ""},
-            {R"(C:\src\)", '\\', R"(C:\src)"},
-        });
-    }
-    void folderOfPath() {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QFETCH(QString, expected);
-        QCOMPARE(FolderOfPath(path, separator), expected);
-    }
-
-    // Joining a folder and a name and splitting the result again gives both parts back.
-    void joinPath_data() {
-        addPathRows({
-            {R"(C:\app)", '\\', R"(C:\app\vd~tmp.bas)"},
-            {"/opt/app", '/', "/opt/app/vd~tmp.bas"},
-        });
-    }
-    void joinPath() {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QFETCH(QString, expected);
-        const QString joined = JoinPath(path, QStringLiteral("vd~tmp.bas"), separator);
-        QCOMPARE(joined, expected);
-        QCOMPARE(FolderOfPath(joined, separator), path);
-        QCOMPARE(FileNameFromPath(joined, separator), QStringLiteral("vd~tmp.bas"));
-    }
-
-    void isUntitled_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("expected");
-        const std::initializer_list<std::pair<const char*, bool>> cases = {
-            {"Untitled", false},
-            {"Untitled (1)", true},
-            {"Untitled1", true},
-            {"untitled (3)", false},
-            {"/home/Untitled.bas", false},
-            {"Untit", false},
-            {"", false},
+        const struct {
+            const char* path;
+            char separator;
+            const char* fileName;
+            const char* display;
+            const char* folder;
+            bool untitled;
+        } cases[] = {
+            {R"(C:\src\main.bas)", '\\', "main.bas", "main.bas", R"(C:\src)", false},
+            {"/home/u/main.bas", '/', "main.bas", "main.bas", "/home/u", false},
+            {"main.bas", '\\', "main.bas", "main.bas", "", false},
+            {"/main.bas", '/', "main.bas", "main.bas", "", false},
+            {R"(C:\game.vdp)", '\\', "game.vdp", "game.vdp", "C:", false},
+            {R"(C:\src\)", '\\', "", "", R"(C:\src)", false},
+            {"", '/', "", "", "", false},
+            // Only the given separator divides a path.
+            {"/home/u/main.bas", '\\', "/home/u/main.bas", "/home/u/main.bas", "", false},
+            {R"(C:\src\main.bas)", '/', R"(C:\src\main.bas)", R"(C:\src\main.bas)", "", false},
+            // Anything that begins with "Untitled" is named UNTITLED, but only a path that holds
+            // a separator is renamed for display.
+            {"Untitled (2)", '\\', "UNTITLED", "Untitled (2)", "", true},
+            {"Untitled1", '/', "UNTITLED", "Untitled1", "", true},
+            {"Untitled", '/', "UNTITLED", "Untitled", "", false},
+            {"Untitled.bas", '/', "UNTITLED", "Untitled.bas", "", true},
+            {"Untitled/x.bas", '/', "UNTITLED", "UNTITLED", "Untitled", true},
+            {"Untitle", '/', "Untitle", "Untitle", "", false},
+            {"untitled (2)", '/', "untitled (2)", "untitled (2)", "", false},
+            {R"(C:\a\Untitled.bas)", '\\', "Untitled.bas", "Untitled.bas", R"(C:\a)", false},
         };
-        for (const auto& [caption, expected] : cases)
-            QTest::addRow("%s", caption) << QString(caption) << expected;
+        for (const auto& c : cases) {
+            QTest::addRow("%s [%c]", c.path, c.separator)
+                << QString(c.path) << QChar(c.separator) << QString(c.fileName)
+                << QString(c.display) << QString(c.folder) << c.untitled;
+        }
     }
-    void isUntitled() {
-        QFETCH(QString, caption);
-        QFETCH(bool, expected);
-        QCOMPARE(IsUntitled(caption), expected);
+
+    void pathParts() {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QFETCH(QString, fileName);
+        QFETCH(QString, display);
+        QFETCH(QString, folder);
+        QFETCH(bool, untitled);
+        QCOMPARE(FileNameFromPath(path, separator), fileName);
+        QCOMPARE(FolderOfPath(path, separator), folder);
+        QCOMPARE(IsUntitled(path), untitled);
+        QCOMPARE(DisplayName(path, separator), display);
+        QCOMPARE(path, display);
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMimeData>
 #include <QTest>
 
 namespace {
@@ -23,6 +22,7 @@ Editor* openText(MainFixture& f, const QString& name, const QString& text) {
     return f.active();
 }
 
+const QString Text = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB");
 const FontChoice Chosen{QStringLiteral("DejaVu Sans Mono"), 14, true, true};
 
 } // namespace
@@ -33,58 +33,49 @@ class EditCommandsTest : public QObject {
 private Q_SLOTS:
     void clipboardCommands_data();
     void clipboardCommands();
-    void shortcutsInTheEditor_data();
-    void shortcutsInTheEditor();
-    void pasteWithPictureOnlyRemovesSelection();
     void clipboardCommandsWithoutVisibleWindowDoNothing();
-    void fontReachesOpenWindowsAndFreeSlots();
-    void colourWithNoWindowReachesNextNew();
-    void cancelledDialogAppliesNothing_data();
-    void cancelledDialogAppliesNothing();
+    void appearanceOfAllSlots();
 };
 
-// Each command from its menu item or toolbar button, with the text, clipboard and modified
-// flag afterwards.
+// Each command from its menu item, its toolbar button or its key in the editor, with the text,
+// clipboard, caret and modified flag afterwards. Ctrl+X and Ctrl+C are the menu's commands even
+// while the editor has the focus (so Copy with nothing selected empties the clipboard); Ctrl+V
+// is the editor's own paste. Paste takes plain text only: a picture pastes nothing.
 void EditCommandsTest::clipboardCommands_data() {
-    QTest::addColumn<QString>("command"); // menu item name, or "button<n>"
+    QTest::addColumn<QString>("command"); // menu item name, "button<n>" or "Ctrl+<key>"
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("clipboardBefore");
+    QTest::addColumn<QString>("clipboardBefore"); // "<picture>" for a picture
     QTest::addColumn<QString>("textAfter");
     QTest::addColumn<QString>("clipboardAfter");
     QTest::addColumn<int>("caretAfter");
     QTest::addColumn<bool>("changed");
-
-    const QString text = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB");
-    QTest::newRow("copy") << "Copy" << 7 << 7 << "old" << text << "PRINT 1" << 14 << false;
-    QTest::newRow("copy across lines")
-        << "button6" << 4 << 6 << "old" << text << "a\r\nPRI" << 10 << false;
-    QTest::newRow("copy nothing selected") << "Copy" << 4 << 0 << "old" << text << "" << 4 << false;
-    QTest::newRow("cut") << "Cut" << 7 << 9 << "old"
-                         << "SUB a\r\nEND SUB"
-                         << "PRINT 1\r\n"
-                         << 7 << true;
-    QTest::newRow("cut by toolbar") << "button5" << 0 << 4 << ""
-                                    << "a\r\nPRINT 1\r\nEND SUB"
-                                    << "SUB " << 0 << true;
-    QTest::newRow("cut nothing selected") << "Cut" << 2 << 0 << "old" << text << "" << 2 << false;
-    QTest::newRow("paste over selection") << "paste" << 4 << 1 << "main"
-                                          << "SUB main\r\nPRINT 1\r\nEND SUB"
-                                          << "main" << 8 << true;
-    QTest::newRow("paste at caret") << "button7" << 0 << 0 << "' x\n"
-                                    << "' x\r\n" + text << "' x\n"
-                                    << 5 << true;
-    QTest::newRow("paste lone CRs become CR LF") << "paste" << 5 << 0 << "\rb\r"
-                                                 << "SUB a\r\nb\r\n\r\nPRINT 1\r\nEND SUB"
-                                                 << "\rb\r" << 10 << true;
-    QTest::newRow("paste empty clipboard over selection") << "paste" << 0 << 4 << ""
-                                                          << "a\r\nPRINT 1\r\nEND SUB"
-                                                          << "" << 0 << true;
-    QTest::newRow("paste empty clipboard at caret")
-        << "paste" << 3 << 0 << "" << text << "" << 3 << false;
-    QTest::newRow("paste keeps NUL")
-        << "paste" << 0 << 0 << QString::fromUtf16(u"x\0y", 3)
-        << QString::fromUtf16(u"x\0y", 3) + text << QString::fromUtf16(u"x\0y", 3) << 3 << true;
+    const auto row = [](const char* name, const char* command, int start, int length,
+                        const QString& before, const QString& text, const QString& after, int caret,
+                        bool changed) {
+        QTest::newRow(name) << command << start << length << before << text << after << caret
+                            << changed;
+    };
+    const QString nul = QString::fromUtf16(u"x\0y", 3);
+    row("copy", "Copy", 7, 7, "old", Text, "PRINT 1", 14, false);
+    row("copy across lines", "button6", 4, 6, "old", Text, "a\r\nPRI", 10, false);
+    row("copy nothing selected", "Copy", 4, 0, "old", Text, "", 4, false);
+    row("cut", "Cut", 7, 9, "old", "SUB a\r\nEND SUB", "PRINT 1\r\n", 7, true);
+    row("cut by toolbar", "button5", 0, 4, "", Text.mid(4), "SUB ", 0, true);
+    row("cut nothing selected", "Cut", 2, 0, "old", Text, "", 2, false);
+    row("paste over selection", "paste", 4, 1, "main", "SUB main" + Text.mid(5), "main", 8, true);
+    row("paste at caret", "button7", 0, 0, "' x\n", "' x\r\n" + Text, "' x\n", 5, true);
+    row("paste lone CRs become CR LF", "paste", 5, 0, "\rb\r", "SUB a\r\nb\r\n" + Text.mid(5),
+        "\rb\r", 10, true);
+    row("paste empty clipboard over selection", "paste", 0, 4, "", Text.mid(4), "", 0, true);
+    row("paste empty clipboard at caret", "paste", 3, 0, "", Text, "", 3, false);
+    row("paste a picture over selection", "paste", 3, 2, "<picture>", "SUB" + Text.mid(5), "", 3,
+        true);
+    row("paste keeps NUL", "paste", 0, 0, nul, nul + Text, nul, 3, true);
+    row("Ctrl+C, nothing selected", "Ctrl+C", 0, 0, "old", Text, "", 0, false);
+    row("Ctrl+C", "Ctrl+C", 0, 3, "old", Text, "SUB", 3, false);
+    row("Ctrl+X", "Ctrl+X", 0, 3, "old", Text.mid(3), "SUB", 0, true);
+    row("Ctrl+V", "Ctrl+V", 0, 3, "old", "old" + Text.mid(3), "old", 3, true);
 }
 
 void EditCommandsTest::clipboardCommands() {
@@ -98,68 +89,30 @@ void EditCommandsTest::clipboardCommands() {
     QFETCH(bool, changed);
     MainFixture f;
     Main& main = f.start();
-    Editor* editor =
-        openText(f, QStringLiteral("a.bas"), QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB"));
-    QGuiApplication::clipboard()->setText(clipboardBefore);
+    Editor* editor = openText(f, QStringLiteral("a.bas"), Text);
+    if (clipboardBefore == QLatin1String("<picture>")) {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(picture);
+    } else {
+        QGuiApplication::clipboard()->setText(clipboardBefore);
+    }
     editor->Text1->setSelection(start, length);
-    if (command.startsWith(QLatin1String("button")))
+    if (command.startsWith(QLatin1String("Ctrl+"))) {
+        main.activateWindow();
+        editor->Text1->setFocus();
+        QTRY_VERIFY(editor->Text1->hasFocus());
+        QTest::keyClick(editor->Text1, Qt::Key(command.back().unicode()), Qt::ControlModifier);
+    } else if (command.startsWith(QLatin1String("button"))) {
         main.toolbarButton(command.mid(6).toInt())->trigger();
-    else
+    } else {
         main.action(command)->trigger();
+    }
     QCOMPARE(editor->Text1->wholeText(), textAfter);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
     QCOMPARE(editor->Text1->selStart() + editor->Text1->selLength(), caretAfter);
     QCOMPARE(main.documents().DocChanged[editor->slot()], qint16(changed ? -1 : 0));
     VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-// Ctrl+X and Ctrl+C are the menu's commands even while the editor has the focus (so Copy with
-// nothing selected empties the clipboard); Ctrl+V is the editor's own paste.
-void EditCommandsTest::shortcutsInTheEditor_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("textAfter");
-    QTest::addColumn<QString>("clipboardAfter");
-    QTest::newRow("Ctrl+C, nothing selected") << int(Qt::Key_C) << 0 << "SUB a"
-                                              << "";
-    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << 3 << "SUB a"
-                            << "SUB";
-    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << 3 << " a"
-                            << "SUB";
-    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << 3 << "old a"
-                            << "old";
-}
-
-void EditCommandsTest::shortcutsInTheEditor() {
-    QFETCH(int, key);
-    QFETCH(int, length);
-    QFETCH(QString, textAfter);
-    QFETCH(QString, clipboardAfter);
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), QStringLiteral("SUB a"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-    editor->Text1->setSelection(0, length);
-    main.activateWindow();
-    editor->Text1->setFocus();
-    QTRY_VERIFY(editor->Text1->hasFocus());
-    QTest::keyClick(editor->Text1, Qt::Key(key), Qt::ControlModifier);
-    QCOMPARE(editor->Text1->wholeText(), textAfter);
-    QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
-}
-
-void EditCommandsTest::pasteWithPictureOnlyRemovesSelection() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), QStringLiteral("SUB a"));
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QGuiApplication::clipboard()->setImage(picture);
-    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasText());
-    editor->Text1->setSelection(3, 2);
-    main.paste_Click();
-    QCOMPARE(editor->Text1->wholeText(), QStringLiteral("SUB"));
-    QCOMPARE(main.documents().DocChanged[editor->slot()], qint16(-1));
 }
 
 // Documents open but none visible (a project's hidden members): nothing to act on.
@@ -178,19 +131,29 @@ void EditCommandsTest::clipboardCommandsWithoutVisibleWindowDoNothing() {
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
 }
 
-void EditCommandsTest::fontReachesOpenWindowsAndFreeSlots() {
+// The look of all 26 slots. A colour chosen with no window open waits for the next New; a font
+// chosen with two windows open reaches both at once and every free slot; a cancelled dialog
+// applies nothing. A closed window takes its look with it: a file opened in its slot looks
+// fresh, while a slot that never had a window keeps the choice.
+void EditCommandsTest::appearanceOfAllSlots() {
     MainFixture f;
     Main& main = f.start();
+    f.dialog.answerColor(QColor(0, 0, 128));
+    main.action(QStringLiteral("fontcol"))->trigger();
     main.new_Click();
     main.new_Click();
     Editor* first = main.documents().Documents[0];
     Editor* second = main.documents().Documents[1];
+    QCOMPARE(second->Text1->paper(), QColor(0, 0, 128));
+    QCOMPARE(second->Text1->appearance().font, defaultAppearance().font);
+
     f.dialog.answerFont(Chosen);
     main.action(QStringLiteral("Font"))->trigger();
-    QCOMPARE(f.dialog.calls.size(), 1);
-    QCOMPARE(f.dialog.calls[0].kind, QStringLiteral("font"));
-    QCOMPARE(f.dialog.calls[0].flags, 65537);
-    const SlotAppearance chosen{Chosen, QColor(192, 192, 192)};
+    f.dialog.cancel();
+    main.action(QStringLiteral("Font"))->trigger();
+    f.dialog.cancel();
+    main.action(QStringLiteral("fontcol"))->trigger();
+    const SlotAppearance chosen{Chosen, QColor(0, 0, 128)};
     QCOMPARE(first->Text1->appearance(), chosen);
     QCOMPARE(second->Text1->appearance(), chosen);
     QCOMPARE(first->Text1->font().family(), Chosen.name);
@@ -198,8 +161,6 @@ void EditCommandsTest::fontReachesOpenWindowsAndFreeSlots() {
     for (const SlotAppearance& slot : main.documents().Appearance)
         QCOMPARE(slot, chosen);
 
-    // A closed window takes its look with it: its slot's next document looks fresh, while a
-    // slot that never had a window keeps the choice.
     f.messages.answer(MsgAnswer::No);
     QVERIFY(second->close());
     Editor* opened = openText(f, QStringLiteral("b.bas"), QStringLiteral("x"));
@@ -209,43 +170,6 @@ void EditCommandsTest::fontReachesOpenWindowsAndFreeSlots() {
     main.new_Click();
     QCOMPARE(f.active()->slot(), 2);
     QCOMPARE(f.active()->Text1->appearance(), chosen);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void EditCommandsTest::colourWithNoWindowReachesNextNew() {
-    MainFixture f;
-    Main& main = f.start();
-    f.dialog.answerColor(QColor(0, 0, 128));
-    main.action(QStringLiteral("fontcol"))->trigger();
-    QCOMPARE(f.dialog.calls.size(), 1);
-    QCOMPARE(f.dialog.calls[0].kind, QStringLiteral("color"));
-    QCOMPARE(f.dialog.calls[0].flags, 0);
-    main.new_Click();
-    QCOMPARE(f.active()->Text1->paper(), QColor(0, 0, 128));
-    QCOMPARE(f.active()->Text1->appearance().font, defaultAppearance().font);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void EditCommandsTest::cancelledDialogAppliesNothing_data() {
-    QTest::addColumn<QString>("item");
-    QTest::newRow("font") << "Font";
-    QTest::newRow("colour") << "fontcol";
-}
-
-void EditCommandsTest::cancelledDialogAppliesNothing() {
-    QFETCH(QString, item);
-    MainFixture f;
-    Main& main = f.start();
-    main.new_Click();
-    // The dialog starts from the current look; cancelling it changes nothing anywhere.
-    f.dialog.answerFont(Chosen);
-    main.Font_Click();
-    f.dialog.cancel();
-    main.action(item)->trigger();
-    const SlotAppearance chosen{Chosen, QColor(192, 192, 192)};
-    QCOMPARE(f.active()->Text1->appearance(), chosen);
-    for (const SlotAppearance& slot : main.documents().Appearance)
-        QCOMPARE(slot, chosen);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 

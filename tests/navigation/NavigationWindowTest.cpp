@@ -20,18 +20,50 @@
 
 namespace {
 
-// Opens a file holding `text` (written without the final CR LF a save adds).
-Editor* openText(MainFixture& f, const QString& name, const QString& text) {
-    f.dialog.answerFile(f.writeDoc(name, text.toUtf8()));
-    f.main().open_Click();
-    return f.active();
-}
+const QString Program = QStringLiteral("' demo\r\n"              // 0
+                                       "SUB Main\r\n"            // 8: Main at 11
+                                       "  PRINT Area(2, 3)\r\n"  // 18
+                                       "END SUB\r\n"             // 38
+                                       "FUNCTION Area(w, h)\r\n" // 47: Area at 55
+                                       "  Area = w * h\r\n"      // 68
+                                       "END FUNCTION\r\n"        // 84
+                                       "sub   draw (x)\r\n"      // 98: draw at 101
+                                       "END SUB");               // 114
 
-SearchBox* searchBox(MainFixture& f) {
-    return f.main().navigation().searchBox();
-}
-SubBrowser* browser(MainFixture& f) {
-    return f.main().navigation().subBrowser();
+// Main started with one document window holding `text` (opened from a file, so written
+// without the final CR LF a save adds).
+struct Session : MainFixture {
+    explicit Session(const QString& text = Program, const QString& name = QStringLiteral("a.bas"))
+        : main(start()) {
+        dialog.answerFile(writeDoc(name, text.toUtf8()));
+        main.open_Click();
+        editor = active();
+    }
+    SearchBox* box() { return main.navigation().searchBox(); }
+    SubBrowser* browser() { return main.navigation().subBrowser(); }
+    std::pair<int, int> selection() const {
+        return {editor->Text1->selStart(), editor->Text1->selLength()};
+    }
+    // Types `pattern` into the search dialog and presses "Search".
+    void search(const QString& pattern) {
+        box()->Text1->setText(pattern);
+        QTest::mouseClick(box()->Command1, Qt::LeftButton);
+    }
+
+    Main& main;
+    Editor* editor = nullptr;
+};
+
+// The message boxes shown so far as "title: text"; an icon other than the exclamation mark or
+// buttons other than OK alone are added in brackets.
+QStringList shownMessages(const MainFixture& f) {
+    QStringList result;
+    for (const MessageCall& call : f.messages.calls) {
+        const bool plain = call.icon == MsgIcon::Exclamation && call.buttons == MsgButtons::Ok;
+        result << call.title + QStringLiteral(": ") + call.text +
+                      (plain ? QString() : QStringLiteral(" [other icon or buttons]"));
+    }
+    return result;
 }
 
 QStringList listed(SubBrowser* dialog) {
@@ -46,65 +78,93 @@ void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-const QString Program = QStringLiteral("' demo\r\n"              // 0
-                                       "SUB Main\r\n"            // 8: Main at 11
-                                       "  PRINT Area(2, 3)\r\n"  // 18
-                                       "END SUB\r\n"             // 38
-                                       "FUNCTION Area(w, h)\r\n" // 47: Area at 55
-                                       "  Area = w * h\r\n"      // 68
-                                       "END FUNCTION\r\n"        // 84
-                                       "sub   draw (x)\r\n"      // 98: draw at 101
-                                       "END SUB");
-
 } // namespace
 
 class NavigationWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstShowingTakesSelectionAndDisablesMain();
+    void searchDialogAndSearchAgain();
     void leavingTheDialog_data();
     void leavingTheDialog();
-    void searchSelectsOccurrences();
-    void selectionAcrossLinesFindsAcrossLineBreak();
-    void searchAgainRepeatsLastDialogSearch();
-    void withoutWindowsSearchShowsError_data();
-    void withoutWindowsSearchShowsError();
-    void browserListsFileEntryInUpperCase_data();
-    void browserListsFileEntryInUpperCase();
-    void browserShowsSameListEachTime();
+    void browserListsTheSameEntriesEachTime_data();
+    void browserListsTheSameEntriesEachTime();
     void gotoPlacesCaretAfterKeyword_data();
     void gotoPlacesCaretAfterKeyword();
     void gotoWithoutSelectionOrWindowDoesNothing();
     void onlyHiddenDocumentsOpen();
 };
 
-void NavigationWindowTest::firstShowingTakesSelectionAndDisablesMain() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(12, 4);
-    main.toolbarButton(8)->trigger(); // the toolbar's Search opens the same dialog
-    SearchBox* box = searchBox(f);
+// The search dialog from its first showing to the last "Search again". The selection fills the
+// field; the main window takes no input while the dialog works; "Search again" repeats the last
+// search made in the dialog. With no document window open, both commands answer with a message.
+void NavigationWindowTest::searchDialogAndSearchAgain() {
+    Session s;
+    QAction* again = s.main.action(QStringLiteral("searchagain"));
+    QVERIFY(!again->isEnabled());         // nothing to repeat yet
+    s.editor->Text1->setSelection(35, 8); // ")\r\nEND S", across a line break
+    s.main.toolbarButton(8)->trigger();   // the toolbar's Search opens the same dialog
+    SearchBox* box = s.box();
     QVERIFY(box != nullptr && box->isVisible() && !box->isModal());
     QCOMPARE(box->windowTitle(), QStringLiteral("Search..."));
     QCOMPARE(box->Label1->text(), QStringLiteral("Search For:"));
     QCOMPARE(box->Check1->text(), QStringLiteral("Case Sensitive"));
     QCOMPARE(box->Command1->text(), QStringLiteral("Search"));
     QCOMPARE(box->Command2->text(), QStringLiteral("Cancel"));
-    QVERIFY(box->Command1->isDefault());
     QVERIFY(!box->Check1->isChecked());
-    QCOMPARE(box->Text1->accessibleName(), QStringLiteral("Search For:"));
-    QCOMPARE(box->Text1->text(), QStringLiteral("Main"));
+    QCOMPARE(box->Text1->text(), QStringLiteral(")\r\nEND S"));
 
-    // The main window takes no input while the dialog keeps working.
-    QVERIFY(!main.inputEnabled());
-    QTest::keyClicks(box->Text1, QStringLiteral("x"));
-    QCOMPARE(box->Text1->text(), QStringLiteral("Mainx"));
-    const QString before = editor->Text1->wholeText();
-    QTest::keyClicks(editor->Text1, QStringLiteral("typed"));
-    QCOMPARE(editor->Text1->wholeText(), before);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
+    QVERIFY(!s.main.inputEnabled());
+    const QString before = s.editor->Text1->wholeText();
+    QTest::keyClicks(s.editor->Text1, QStringLiteral("typed"));
+    QCOMPARE(s.editor->Text1->wholeText(), before);
+    s.editor->Text1->setSelection(40, 0);
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QCOMPARE(s.selection(), std::pair(111, 8)); // the CR LF counts two characters
+    QVERIFY(again->isEnabled());
+    s.search(QString()); // an empty field does nothing at all
+    QCOMPARE(s.selection(), std::pair(111, 8));
+
+    s.editor->Text1->setSelection(0, 0);
+    box->Text1->setText(QStringLiteral("area"));
+    QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
+    QCOMPARE(s.selection(), std::pair(26, 4));
+    QTest::mouseClick(box->Command1, Qt::LeftButton);
+    QCOMPARE(s.selection(), std::pair(26, 4)); // the scan starts one character before the caret
+    // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
+    box->Check1->setChecked(true);
+    s.search(QStringLiteral("AREA"));
+    QCOMPARE(shownMessages(s), QStringList{"Not found !!: String couldn't be found"});
+    QCOMPARE(s.selection(), std::pair(26, 4));
+    QVERIFY(box->isVisible());
+    s.editor->Text1->setSelection(30, 0);
+    s.search(QStringLiteral("Area"));
+    QCOMPARE(s.selection(), std::pair(56, 4));
+
+    box->Check1->setChecked(false);
+    s.search(QStringLiteral("end sub"));
+    QCOMPARE(s.selection(), std::pair(114, 7));
+    // Fields changed without pressing Search do not count.
+    box->Text1->setText(QStringLiteral("PRINT"));
+    box->Check1->setChecked(true);
+    QTest::mouseClick(box->Command2, Qt::LeftButton);
+    again->trigger();
+    QCOMPARE(s.selection(), std::pair(114, 7)); // the same occurrence
+    s.editor->Text1->setSelection(0, 0);
+    QTest::keyClick(s.editor->Text1, Qt::Key_F3);
+    QCOMPARE(s.selection(), std::pair(38, 7));
+
+    QVERIFY(s.editor->close());
+    for (const char* item : {"searchagain", "search"}) {
+        s.main.action(QLatin1String(item))->trigger();
+        QVERIFY(!s.box()->isVisible());
+        QVERIFY(s.main.inputEnabled());
+    }
+    const QString noWindow = QStringLiteral("Error: You must have a window already open");
+    QCOMPARE(shownMessages(s),
+             QStringList({"Not found !!: String couldn't be found", noWindow, noWindow}));
+    QVERIFY(again->isEnabled());
+    VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
 // Each way of leaving gives the main window back. Hidden by Cancel or Escape, the dialog comes
@@ -121,12 +181,10 @@ void NavigationWindowTest::leavingTheDialog_data() {
 void NavigationWindowTest::leavingTheDialog() {
     QFETCH(QString, how);
     QFETCH(bool, discarded);
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(12, 4);
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
+    Session s;
+    s.editor->Text1->setSelection(12, 4);
+    s.main.Search_Click();
+    SearchBox* box = s.box();
     box->Check1->setChecked(true);
     if (how == QLatin1String("Cancel"))
         QTest::mouseClick(box->Command2, Qt::LeftButton);
@@ -134,197 +192,69 @@ void NavigationWindowTest::leavingTheDialog() {
         QTest::keyClick(box->Text1, Qt::Key_Escape);
     else
         QVERIFY(box->close());
-    QVERIFY(main.inputEnabled());
+    QVERIFY(s.main.inputEnabled());
     flushDeletes();
-    QCOMPARE(searchBox(f) == nullptr, discarded);
+    QCOMPARE(s.box() == nullptr, discarded);
 
-    editor->Text1->setSelection(56, 4); // "Area"
-    main.Search_Click();
-    box = searchBox(f);
+    s.editor->Text1->setSelection(56, 4); // "Area"
+    s.main.Search_Click();
+    box = s.box();
     QVERIFY(box->isVisible());
     QCOMPARE(box->Text1->text(), discarded ? QStringLiteral("Area") : QStringLiteral("Main"));
     QCOMPARE(box->Check1->isChecked(), !discarded);
-    QCOMPARE(main.inputEnabled(), !discarded);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
+    QCOMPARE(s.main.inputEnabled(), !discarded);
+    VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
-void NavigationWindowTest::searchSelectsOccurrences() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
-    // An empty field does nothing at all.
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QVERIFY(!main.action(QStringLiteral("searchagain"))->isEnabled());
-
-    box->Text1->setText(QStringLiteral("area"));
-    QTest::keyClick(box->Text1, Qt::Key_Return); // Enter presses "Search"
-    QCOMPARE(editor->Text1->selStart(), 26);
-    QCOMPARE(editor->Text1->selLength(), 4);
-    QVERIFY(box->isVisible());
-    QVERIFY(main.action(QStringLiteral("searchagain"))->isEnabled());
-    QCOMPARE(main.navigation().searchState().SearchText, QStringLiteral("area"));
-    QCOMPARE(main.navigation().searchState().SearchCaseFlag, qint16(0));
-
-    // The same occurrence again: the scan starts one character before it.
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(editor->Text1->selStart(), 26);
-
-    // Case-sensitive: AREA is nowhere, and the selection stays; Area is found from the caret on.
-    box->Check1->setChecked(true);
-    box->Text1->setText(QStringLiteral("AREA"));
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Not found !!"));
-    QCOMPARE(f.messages.calls[0].text, QStringLiteral("String couldn't be found"));
-    QCOMPARE(f.messages.calls[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(f.messages.calls[0].buttons, MsgButtons::Ok);
-    QCOMPARE(editor->Text1->selStart(), 26);
-    QCOMPARE(editor->Text1->selLength(), 4);
-    QVERIFY(box->isVisible());
-    box->Text1->setText(QStringLiteral("Area"));
-    editor->Text1->setSelection(30, 0);
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(editor->Text1->selStart(), 56);
-    QCOMPARE(main.navigation().searchState().SearchCaseFlag, qint16(1));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::selectionAcrossLinesFindsAcrossLineBreak() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"),
-                              QStringLiteral("x = 1\r\nPRINT x\r\n"
-                                             "x = 1\r\nPRINT y"));
-    editor->Text1->setSelection(4, 5); // "1\r\nPR"
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
-    QCOMPARE(box->Text1->text(), QStringLiteral("1\r\nPR"));
-    editor->Text1->setSelection(6, 0);
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(editor->Text1->selStart(), 20);
-    QCOMPARE(editor->Text1->selLength(), 5);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::searchAgainRepeatsLastDialogSearch() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
-    box->Text1->setText(QStringLiteral("end sub"));
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(editor->Text1->selStart(), 38);
-    // Fields changed without pressing Search do not count.
-    box->Text1->setText(QStringLiteral("PRINT"));
-    box->Check1->setChecked(true);
-    QTest::mouseClick(box->Command2, Qt::LeftButton);
-
-    main.action(QStringLiteral("searchagain"))->trigger();
-    QCOMPARE(editor->Text1->selStart(), 38); // the same occurrence
-    editor->Text1->setSelection(40, 0);
-    QTest::keyClick(editor->Text1, Qt::Key_F3);
-    QCOMPARE(editor->Text1->selStart(), 114);
-    QCOMPARE(editor->Text1->selLength(), 7);
-    QVERIFY(f.messages.calls.isEmpty());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-// "Search..." and "Search again" with no document window open answer with the same message
-// and change nothing; "Search again" stays available.
-void NavigationWindowTest::withoutWindowsSearchShowsError_data() {
-    QTest::addColumn<QString>("item");
-    QTest::newRow("search") << "search";
-    QTest::newRow("searchagain") << "searchagain";
-}
-
-void NavigationWindowTest::withoutWindowsSearchShowsError() {
-    QFETCH(QString, item);
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    main.Search_Click();
-    searchBox(f)->Text1->setText(QStringLiteral("SUB"));
-    QTest::mouseClick(searchBox(f)->Command1, Qt::LeftButton);
-    QTest::mouseClick(searchBox(f)->Command2, Qt::LeftButton);
-    QVERIFY(editor->close());
-    QVERIFY(!main.AnyEditorOpen());
-
-    main.action(item)->trigger();
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Error"));
-    QCOMPARE(f.messages.calls[0].text, QStringLiteral("You must have a window already open"));
-    QCOMPARE(f.messages.calls[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(f.messages.calls[0].buttons, MsgButtons::Ok);
-    QVERIFY(!searchBox(f)->isVisible());
-    QVERIFY(main.inputEnabled());
-    QVERIFY(main.action(QStringLiteral("searchagain"))->isEnabled());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void NavigationWindowTest::browserListsFileEntryInUpperCase_data() {
+// The list starts with the file entry in upper case (the caption itself keeps the full path),
+// and is the same on every opening: shown again while up, after "Ok" hid it, and made afresh
+// after it was closed through its frame. The browser takes no input from the main window.
+void NavigationWindowTest::browserListsTheSameEntriesEachTime_data() {
     QTest::addColumn<bool>("untitled");
-    QTest::addColumn<QString>("entry");
-    QTest::newRow("file") << false << "PROG.BAS";
-    QTest::newRow("untitled") << true << "UNTITLED (2)";
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("file") << false << QStringList{"PROG.BAS", "Main", "Area", "draw"};
+    QTest::newRow("untitled") << true << QStringList{"UNTITLED (2)"};
 }
 
-void NavigationWindowTest::browserListsFileEntryInUpperCase() {
+void NavigationWindowTest::browserListsTheSameEntriesEachTime() {
     QFETCH(bool, untitled);
-    QFETCH(QString, entry);
-    MainFixture f;
-    Main& main = f.start();
+    QFETCH(QStringList, entries);
+    Session s(Program, QStringLiteral("prog.bas"));
     if (untitled) {
-        main.new_Click();
-        main.new_Click();
-    } else {
-        openText(f, QStringLiteral("prog.bas"), QStringLiteral("PRINT 1\r\n"));
+        s.main.new_Click();
+        s.main.new_Click();
     }
-    main.action(QStringLiteral("sbrowser"))->trigger();
-    SubBrowser* dialog = browser(f);
-    QVERIFY(dialog != nullptr);
-    QVERIFY(dialog->isVisible());
+    s.main.action(QStringLiteral("sbrowser"))->trigger();
+    SubBrowser* dialog = s.browser();
+    QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Subs Browser"));
     QCOMPARE(dialog->Label1->text(), QStringLiteral("Choose a Sub or Function in the list"));
     QCOMPARE(dialog->Command1->text(), QStringLiteral("Goto sub..."));
     QCOMPARE(dialog->Command2->text(), QStringLiteral("Ok"));
     QVERIFY(dialog->Command1->isDefault());
-    QCOMPARE(listed(dialog), QStringList{entry});
-    QVERIFY(dialog->ListView1->item(0)->isSelected());
-    QCOMPARE(dialog->ListView1->item(0)->icon().cacheKey(), main.ImageList1().image(4).cacheKey());
-    // The caption itself keeps the full path.
-    QCOMPARE(f.active()->windowTitle(),
-             untitled ? QStringLiteral("Untitled (2)") : f.docPath(QStringLiteral("prog.bas")));
-}
+    QVERIFY(s.main.inputEnabled());
+    QCOMPARE(s.active()->windowTitle(),
+             untitled ? QStringLiteral("Untitled (2)") : s.docPath(QStringLiteral("prog.bas")));
 
-void NavigationWindowTest::browserShowsSameListEachTime() {
-    MainFixture f;
-    Main& main = f.start();
-    openText(f, QStringLiteral("a.bas"), Program);
-    const QStringList expected = {"A.BAS", "Main", "Area", "draw"};
-    for (int opening = 0; opening < 2; ++opening) {
-        main.sbrowser_Click();
-        QCOMPARE(listed(browser(f)), expected);
-    }
-    // The main window keeps its input while the browser is up.
-    QVERIFY(main.inputEnabled());
-    QVERIFY(!browser(f)->isModal());
-    QTest::mouseClick(browser(f)->Command2, Qt::LeftButton); // "Ok" hides
-    QVERIFY(!browser(f)->isVisible());
-    main.sbrowser_Click();
-    QCOMPARE(listed(browser(f)), expected);
-    QVERIFY(browser(f)->close());
+    QCOMPARE(listed(dialog), entries);
+    s.main.sbrowser_Click();
+    QCOMPARE(listed(s.browser()), entries);
+    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    s.main.sbrowser_Click();
+    QCOMPARE(listed(s.browser()), entries);
+    QVERIFY(dialog->close());
     flushDeletes();
-    QVERIFY(browser(f) == nullptr);
-    main.sbrowser_Click();
-    QCOMPARE(listed(browser(f)), expected);
-    QVERIFY(browser(f)->ListView1->item(0)->isSelected());
-    for (int row = 1; row < expected.size(); ++row) {
-        QCOMPARE(browser(f)->ListView1->item(row)->icon().cacheKey(),
-                 main.ImageList1().image(6).cacheKey());
+    QVERIFY(s.browser() == nullptr);
+    s.main.sbrowser_Click();
+    dialog = s.browser();
+    QCOMPARE(listed(dialog), entries);
+    QVERIFY(dialog->ListView1->item(0)->isSelected());
+    for (int row = 0; row < entries.size(); ++row) {
+        QCOMPARE(dialog->ListView1->item(row)->icon().cacheKey(),
+                 s.main.ImageList1().image(row == 0 ? 4 : 6).cacheKey());
     }
+    VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
 // Goto by button, by double click and by Enter: the caret after the keyword, nothing selected,
@@ -345,12 +275,10 @@ void NavigationWindowTest::gotoPlacesCaretAfterKeyword() {
     QFETCH(QString, how);
     QFETCH(int, row);
     QFETCH(int, offset);
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program + QStringLiteral("\r\nSUB Main"));
-    editor->Text1->setSelection(3, 2);
-    main.sbrowser_Click();
-    SubBrowser* dialog = browser(f);
+    Session s(Program + QStringLiteral("\r\nSUB Main"));
+    s.editor->Text1->setSelection(3, 2);
+    s.main.sbrowser_Click();
+    SubBrowser* dialog = s.browser();
     QTRY_VERIFY(dialog->isActiveWindow());
     QListWidgetItem* item = dialog->ListView1->item(row);
     dialog->ListView1->setCurrentItem(item);
@@ -364,54 +292,46 @@ void NavigationWindowTest::gotoPlacesCaretAfterKeyword() {
         QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
     }
-    QCOMPARE(editor->Text1->selStart(), offset);
-    QCOMPARE(editor->Text1->selLength(), 0);
+    QCOMPARE(s.selection(), std::pair(offset, 0));
     QVERIFY(!dialog->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), editor->Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), s.editor->Text1);
 }
 
 void NavigationWindowTest::gotoWithoutSelectionOrWindowDoesNothing() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(5, 0);
-    main.sbrowser_Click();
-    SubBrowser* dialog = browser(f);
+    Session s;
+    s.editor->Text1->setSelection(5, 0);
+    s.main.sbrowser_Click();
+    SubBrowser* dialog = s.browser();
     dialog->ListView1->clearSelection();
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(editor->Text1->selStart(), 5);
+    QCOMPARE(s.selection(), std::pair(5, 0));
 
     // The browser stays open while the last document window is closed.
     dialog->ListView1->setCurrentRow(1);
-    QVERIFY(editor->close());
+    QVERIFY(s.editor->close());
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(dialog->isVisible());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
+    VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
 // A project's member windows can all be hidden: documents are open, but none can be searched
 // or browsed.
 void NavigationWindowTest::onlyHiddenDocumentsOpen() {
-    MainFixture f;
-    Main& main = f.start();
-    Editor* editor = openText(f, QStringLiteral("a.bas"), Program);
-    editor->Text1->setSelection(12, 4);
-    editor->hide();
-    QVERIFY(main.AnyEditorOpen());
+    Session s;
+    s.editor->Text1->setSelection(12, 4);
+    s.editor->hide();
+    QVERIFY(s.main.AnyEditorOpen());
 
-    main.sbrowser_Click();
-    QVERIFY(browser(f) == nullptr);
+    s.main.sbrowser_Click();
+    QVERIFY(s.browser() == nullptr);
 
-    main.Search_Click();
-    SearchBox* box = searchBox(f);
-    QVERIFY(box->Text1->text().isEmpty());
-    box->Text1->setText(QStringLiteral("Main"));
-    QTest::mouseClick(box->Command1, Qt::LeftButton);
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Error"));
-    QCOMPARE(editor->Text1->selStart(), 12);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
+    s.main.Search_Click();
+    QVERIFY(s.box()->Text1->text().isEmpty());
+    s.search(QStringLiteral("Main"));
+    QCOMPARE(shownMessages(s), QStringList{"Error: You must have a window already open"});
+    QCOMPARE(s.selection(), std::pair(12, 4));
+    VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
 QTEST_MAIN(NavigationWindowTest)
