@@ -105,16 +105,21 @@ void addNew(Main& main, bool basic) {
     confirmAddfile(main, 0);
 }
 
-void addExisting(MainFixture& f, bool basic, const QString& path) {
+// Writes a document and adds it as an existing member, of the assembly kind for ".asm" names.
+QString addExisting(MainFixture& f, const QString& name, const QByteArray& text = "x") {
+    const QString path = f.writeDoc(name, text);
     f.dialog.answerFile(path);
-    f.main().action(basic ? QStringLiteral("addbas") : QStringLiteral("addasm"))->trigger();
+    f.main()
+        .action(name.endsWith(".asm") ? QStringLiteral("addasm") : QStringLiteral("addbas"))
+        ->trigger();
     confirmAddfile(f.main(), 1);
+    return path;
 }
 
 void expectNoProjectState(Main& main) {
     QCOMPARE(main.project().ProjectOpen, qint16(0));
     QCOMPARE(tree(main), QStringList{"disabled=Only available in Projects@10"});
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [No Project]"));
+    QCOMPARE(main.windowTitle(), "Veldra Studio [No Project]");
     QVERIFY(projectCommandsEnabled(main, false));
 }
 
@@ -124,7 +129,7 @@ QString optionText(const ProjectOption& option) {
     return QStringLiteral("t:") + std::get<QString>(option);
 }
 
-// A message box as one line, so that one comparison checks all of it.
+// A message box or a file dialog as one line, so that one comparison checks all of it.
 QString box(const MessageCall& call) {
     return QStringLiteral("%1: %2 (icon %3, buttons %4)")
         .arg(call.title, call.text)
@@ -158,40 +163,42 @@ class ProjectWindowsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Create with no window asks nothing; Save asks for a name; Close asks "Are you sure ?"
-    // even with no window, and once closed nothing is saved or added.
+    // Create with no window asks nothing; Save and Load, cancelled, leave the project as it is;
+    // Close asks "Are you sure ?" even with no window, and once closed nothing is saved or added.
     void createSaveAndCloseWithoutWindows() {
         MainFixture f;
         Main& main = f.start();
-        main.action(QStringLiteral("nproject"))->trigger();
+        main.action("nproject")->trigger();
         QVERIFY(f.messages.calls.isEmpty());
-        QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
         QVERIFY(projectCommandsEnabled(main, true));
         Addfile* addfile = main.projectCommands().addfileDialog();
         QVERIFY(addfile != nullptr && addfile->isVisible());
-        QCOMPARE(addfile->windowTitle(), QStringLiteral("Add File"));
-        QCOMPARE(addfile->ListView1->item(0)->text(), QStringLiteral("New File"));
-        QCOMPARE(addfile->ListView1->item(1)->text(), QStringLiteral("Open File"));
+        QCOMPARE(addfile->windowTitle(), "Add File");
+        QCOMPARE(addfile->ListView1->item(0)->text(), "New File");
+        QCOMPARE(addfile->ListView1->item(1)->text(), "Open File");
 
         f.dialog.cancel();
-        main.action(QStringLiteral("sproject"))->trigger();
-        QCOMPARE(dialogsShown(f), QStringList{fileDialog("save", ProjectFilter)});
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
+        main.action("sproject")->trigger();
+        f.dialog.cancel();
+        main.action("lproject")->trigger();
+        QCOMPARE(dialogsShown(f), QStringList({fileDialog("save", ProjectFilter),
+                                               fileDialog("open", ProjectFilter)}));
+        QCOMPARE(tree(main), EmptyProjectTree);
+        QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
 
-        const QString closeBox =
-            box({"Close Project", "Are you sure ?", MsgIcon::Question, MsgButtons::YesNo});
         f.messages.answer(MsgAnswer::No);
-        main.action(QStringLiteral("cproject"))->trigger();
+        main.action("cproject")->trigger();
         QCOMPARE(tree(main), EmptyProjectTree);
         f.messages.answer(MsgAnswer::Yes);
         main.cproject_Click();
+        const QString closeBox =
+            box({"Close Project", "Are you sure ?", MsgIcon::Question, MsgButtons::YesNo});
         QCOMPARE(f.messages.calls.size(), 2);
         QCOMPARE(box(f.messages.calls[0]), closeBox);
         QCOMPARE(box(f.messages.calls[1]), closeBox);
         expectNoProjectState(main);
         QVERIFY(!addfile->isVisible());
-        QString path = f.docPath(QStringLiteral("closed.vdp"));
+        QString path = f.docPath("closed.vdp");
         QVERIFY(!main.projectCommands().SaveProject(1, path));
         QVERIFY(!QFile::exists(path));
         addfile->show();
@@ -207,7 +214,7 @@ private Q_SLOTS:
         MainFixture f;
         Main& main = startProject(f);
         addNew(main, true);
-        addExisting(f, false, f.writeDoc(QStringLiteral("b.asm"), "nop"));
+        addExisting(f, "b.asm");
         f.active()->close(); // the close box hides it
         main.project().MaxObjects = QStringLiteral("7");
         const QStringList before = tree(main);
@@ -218,19 +225,17 @@ private Q_SLOTS:
                  box({"Create Project", CloseAllText, MsgIcon::Exclamation, MsgButtons::YesNo}));
         QCOMPARE(tree(main), before);
         QCOMPARE(openWindows(main), 2);
-        QCOMPARE(main.project().AsmDoc[0], 1);
 
         f.messages.answer(MsgAnswer::Yes);
         f.messages.answer(MsgAnswer::No); // "Save changes ?" of the new member
         main.nproject_Click();
         QCOMPARE(openWindows(main), 0);
         QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.project().BasDoc[0], -1);
-        QCOMPARE(main.project().AsmDoc[0], -1);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:7"));
+        QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
+        QCOMPARE(optionText(main.project().MaxObjects), "t:7");
 
         addNew(main, true);
+        QCOMPARE(tree(main).value(1), " Bas0=Untitled (2)@4");
         Editor* member = f.active();
         member->close();
         f.messages.answer(MsgAnswer::Yes);
@@ -248,32 +253,32 @@ private Q_SLOTS:
     void nodeClicksAndDoubleClicks() {
         MainFixture f;
         Main& main = startProject(f);
-        addExisting(f, true, f.writeDoc(QStringLiteral("a.bas"), "a"));
-        addExisting(f, false, f.writeDoc(QStringLiteral("b.asm"), "b"));
-        QAction* delfile = main.action(QStringLiteral("delfile"));
+        addExisting(f, "a.bas");
+        addExisting(f, "b.asm");
+        QAction* delfile = main.action("delfile");
         for (const char* key : {"Bas0", "qBasfiles", "Asm0", "qAsmfiles", "Bas0"}) {
-            clickNode(main, QString::fromLatin1(key));
+            clickNode(main, key);
             QVERIFY2(delfile->isEnabled() == (key[0] != 'q'), key);
         }
-        clickNode(main, QStringLiteral("qBasfiles"));
+        clickNode(main, "qBasfiles");
         QTest::keyClick(main.TreeView1, Qt::Key_Down);
-        QCOMPARE(main.TreeView1->currentItem(), node(main, QStringLiteral("Bas0")));
+        QCOMPARE(main.TreeView1->currentItem(), node(main, "Bas0"));
         QVERIFY(delfile->isEnabled());
-        main.TreeView1->setCurrentItem(node(main, QStringLiteral("qBasfiles")));
+        main.TreeView1->setCurrentItem(node(main, "qBasfiles"));
         main.delfile_Click();
         QVERIFY(f.messages.calls.isEmpty());
 
         Editor* first = window(main, 0);
         first->close();
         QVERIFY(!first->isVisible());
-        clickNode(main, QStringLiteral("Bas0"), true);
+        clickNode(main, "Bas0", true);
         QVERIFY(first->isVisible());
         QCOMPARE(f.active(), first);
         window(main, 1)->close();
-        clickNode(main, QStringLiteral("qAsmfiles"), true);
+        clickNode(main, "qAsmfiles", true);
         QVERIFY(!window(main, 1)->isVisible());
         main.project().AsmDoc[0] = -1;
-        clickNode(main, QStringLiteral("Asm0"), true);
+        clickNode(main, "Asm0", true);
         QVERIFY(!window(main, 1)->isVisible());
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
@@ -284,36 +289,35 @@ private Q_SLOTS:
     void saveThenLoad() {
         MainFixture f;
         Main& main = startProject(f);
-        addNew(main, false); // Untitled (1): Asm0, slot 0
-        const QString old = f.writeDoc(QStringLiteral("old.bas"), "old");
-        addExisting(f, true, old);                                         // Bas0, slot 1
-        addExisting(f, true, f.writeDoc(QStringLiteral("gone.bas"), "x")); // Bas1, slot 2
-        addNew(main, true); // Untitled (2): Bas2, slot 3
-        f.active()->Text1->setWholeText(QStringLiteral("abc"));
-        main.TreeView1->setCurrentItem(node(main, QStringLiteral("Bas1")));
+        addNew(main, false);                                  // Untitled (1): Asm0, slot 0
+        const QString old = addExisting(f, "old.bas", "old"); // Bas0, slot 1
+        addExisting(f, "gone.bas");                           // Bas1, slot 2
+        addNew(main, true);                                   // Untitled (2): Bas2, slot 3
+        f.active()->Text1->setWholeText("abc");
+        main.TreeView1->setCurrentItem(node(main, "Bas1"));
         f.messages.answer(MsgAnswer::Yes);
         main.delfile_Click(); // leaves a gap in the entries
 
-        const QString project = f.docPath(QStringLiteral("p.vdp"));
-        const QString bas = f.docPath(QStringLiteral("new.bas"));
-        const QString asmPath = f.docPath(QStringLiteral("new.asm"));
+        const QString project = f.docPath("p.vdp");
+        const QString bas = f.docPath("new.bas");
+        const QString asmPath = f.docPath("new.asm");
         f.dialog.answerFile(project);
-        f.dialog.cancel();
+        f.dialog.cancel(); // the member must get a name: a beep, and the dialog again
         f.dialog.answerFile(bas);
         f.dialog.answerFile(asmPath);
         f.dialog.calls.clear();
-        main.action(QStringLiteral("sproject"))->trigger();
+        main.action("sproject")->trigger();
         QCOMPARE(f.messages.beeps, 1);
-        const QString basFilter = QStringLiteral(
-            "All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt");
+        const QString basFilter =
+            "All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt";
         QCOMPARE(dialogsShown(f),
                  QStringList({fileDialog("save", ProjectFilter), fileDialog("save", basFilter),
                               fileDialog("save", basFilter),
                               fileDialog("save", "All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|"
                                                  "Text Files (*.txt)|*.txt")}));
-        QCOMPARE(MainFixture::readFile(old), QByteArray("old\r\n"));
-        QCOMPARE(MainFixture::readFile(bas), QByteArray("abc\r\n"));
-        QCOMPARE(MainFixture::readFile(asmPath), QByteArray("' Veldra Studio v1.00\r\n\r\n"));
+        QCOMPARE(MainFixture::readFile(old), "old\r\n");
+        QCOMPARE(MainFixture::readFile(bas), "abc\r\n");
+        QCOMPARE(MainFixture::readFile(asmPath), "' Veldra Studio v1.00\r\n\r\n");
         QCOMPARE(MainFixture::readFile(project),
                  Header + " 100 \r\n 64000 \r\n[Basic Files]\r\n" + old.toUtf8() + "\r\n" +
                      bas.toUtf8() + "\r\n[Assembly Files]\r\n" + asmPath.toUtf8() + "\r\n");
@@ -324,18 +328,17 @@ private Q_SLOTS:
         QCOMPARE(window(main, 0)->windowTitle(), asmPath);
         for (int slot : {0, 1, 3})
             QCOMPARE(main.documents().DocChanged[slot], qint16(0));
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(project));
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
         // File > Save follows the active member's new name.
-        QVERIFY(main.action(QStringLiteral("save"))->isEnabled());
+        QVERIFY(main.action("save")->isEnabled());
         main.sproject_Click(); // saves to the same file without asking
         QCOMPARE(f.dialog.calls.size(), 4);
 
         f.messages.answer(MsgAnswer::Yes);
         f.dialog.answerFile(project);
-        main.action(QStringLiteral("lproject"))->trigger();
+        main.action("lproject")->trigger();
         QCOMPARE(box(f.messages.calls.last()),
                  box({"Load Project", CloseAllText, MsgIcon::Exclamation, MsgButtons::YesNo}));
-        QCOMPARE(dialogsShown(f).last(), fileDialog("open", ProjectFilter));
         QCOMPARE(tree(main),
                  QStringList({"qBasfiles=Bas Files@8", " Bas0=old.bas@4", " Bas1=new.bas@4",
                               "qAsmfiles=Asm Files@9", " Asm0=new.asm@4"}));
@@ -349,7 +352,7 @@ private Q_SLOTS:
         }
         QCOMPARE(main.project().BasDoc[2], -1);
         QCOMPARE(f.active(), window(main, 2));
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(project));
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
         QVERIFY(projectCommandsEnabled(main, true));
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
@@ -362,18 +365,17 @@ private Q_SLOTS:
         Main& main = startProject(f);
         main.new_Click(); // Untitled (1): not a member
         addNew(main, true);
-        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (2)"));
+        QCOMPARE(f.active()->windowTitle(), "Untitled (2)");
         QCOMPARE(main.documents().DocChanged[1], qint16(-1));
-        QVERIFY(!main.action(QStringLiteral("save"))->isEnabled());
+        QVERIFY(!main.action("save")->isEnabled());
         main.new_Click();
-        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (3)"));
+        QCOMPARE(f.active()->windowTitle(), "Untitled (3)");
 
-        const QString path = f.writeDoc(QStringLiteral("lib.asm"), "mov ax, 1");
-        addExisting(f, false, path);
+        const QString path = addExisting(f, "lib.asm", "mov ax, 1");
         QCOMPARE(dialogsShown(f).last(),
                  fileDialog("open", "All Files (*.*)|*.*|Assembly Files (*.asm)|*.asm|"));
         QCOMPARE(f.active()->windowTitle(), path);
-        QCOMPARE(f.active()->Text1->wholeText(), QStringLiteral("mov ax, 1"));
+        QCOMPARE(f.active()->Text1->wholeText(), "mov ax, 1");
         QCOMPARE(main.documents().DocChanged[3], qint16(0));
 
         f.dialog.cancel(); // adds nothing, and the dialog is hidden all the same
@@ -387,7 +389,7 @@ private Q_SLOTS:
 
         Addfile* dialog = main.projectCommands().addfileDialog();
         main.addbas_Click();
-        QCOMPARE(dialog->selectedKey(), QStringLiteral("Exist"));
+        QCOMPARE(dialog->selectedKey(), "Exist");
         QTest::mouseClick(dialog->Command1, Qt::LeftButton); // Cancel hides it
         QVERIFY(!dialog->isVisible());
         main.addbas_Click();
@@ -398,7 +400,7 @@ private Q_SLOTS:
         QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
         QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(tree(main).last(), QStringLiteral(" Asm1=Untitled (4)@4"));
+        QCOMPARE(tree(main).last(), " Asm1=Untitled (4)@4");
 
         main.addbas_Click();
         dialog->ListView1->setCurrentRow(1);
@@ -406,7 +408,7 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(main.projectCommands().addfileDialog() == nullptr);
         main.addbas_Click();
-        QCOMPARE(main.projectCommands().addfileDialog()->selectedKey(), QStringLiteral("New"));
+        QCOMPARE(main.projectCommands().addfileDialog()->selectedKey(), "New");
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -433,19 +435,18 @@ private Q_SLOTS:
         QFETCH(QByteArray, onDisk);
         MainFixture f;
         Main& main = startProject(f);
-        const QString path = f.writeDoc(QStringLiteral("b.bas"), "b");
-        for (const QString& member : {f.writeDoc(QStringLiteral("a.bas"), "a"), path,
-                                      f.writeDoc(QStringLiteral("c.bas"), "c")})
-            addExisting(f, true, member);
+        addExisting(f, "a.bas");
+        const QString path = addExisting(f, "b.bas", "b");
+        addExisting(f, "c.bas");
         if (changed)
-            window(main, 1)->Text1->setWholeText(QStringLiteral("edited"));
+            window(main, 1)->Text1->setWholeText("edited");
         window(main, 1)->close(); // hidden members are removed all the same
         const QStringList before = tree(main);
 
         for (MsgAnswer answer : answers)
             f.messages.answer(answer);
-        clickNode(main, QStringLiteral("Bas1"));
-        main.action(QStringLiteral("delfile"))->trigger();
+        clickNode(main, "Bas1");
+        main.action("delfile")->trigger();
         QCOMPARE(box(f.messages.calls.value(0)),
                  box({"Delete File", "Are you sure you want to delete\r\nb.bas ?",
                       MsgIcon::Question, MsgButtons::YesNo}));
@@ -453,12 +454,10 @@ private Q_SLOTS:
         if (removed) {
             QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4",
                                               " Bas2=c.bas@4", "qAsmfiles=Asm Files@9"}));
-            QCOMPARE(main.project().BasDoc[1], -1);
             QCOMPARE(main.documents().DocInUse[1], qint16(0));
             // The next addition takes the freed entry and its key again.
             addNew(main, true);
-            QCOMPARE(main.project().BasDoc[1], 1);
-            QCOMPARE(node(main, QStringLiteral("Bas1"))->text(0), QStringLiteral("Untitled (1)"));
+            QCOMPARE(node(main, "Bas1")->text(0), "Untitled (1)");
         } else {
             QCOMPARE(tree(main), before);
             QCOMPARE(main.project().BasDoc[1], 1);
@@ -498,7 +497,6 @@ private Q_SLOTS:
                 main.new_Click();
         }
         const QStringList before = tree(main);
-        const int untitled = main.documents().UntitledCount;
         main.addbas_Click();
         confirmAddfile(main, row);
         QVERIFY(f.dialog.calls.isEmpty());
@@ -506,16 +504,17 @@ private Q_SLOTS:
         QCOMPARE(f.messages.calls[0].title, title);
         QVERIFY2(f.messages.calls[0].text.contains(text), qPrintable(f.messages.calls[0].text));
         QCOMPARE(tree(main), before);
-        QCOMPARE(main.documents().UntitledCount, untitled);
+        QCOMPARE(main.documents().UntitledCount, 26);
         QCOMPARE(openWindows(main), 26);
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
     // A Load that fails names the file and the reason, leaves no member window behind and the
-    // options as they were; when it closed the previous project's windows, that project is
-    // closed too.
+    // options as they were. When it closed the previous project's windows, that project is
+    // closed too, as it is when the dialog is cancelled: a later Save would write it without
+    // its members.
     void loadFailureChangesNothing_data() {
-        QTest::addColumn<QByteArray>("content"); // "<none>": no project file at all
+        QTest::addColumn<QByteArray>("content"); // "<none>": no project file; "<cancel>": no name
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<bool>("namesMember"); // the message names the member, not the project
@@ -533,6 +532,8 @@ private Q_SLOTS:
             << valid + "[Assembly Files]\r\n" + QByteArray("<good>\r\n").repeated(27)
             << "Load Project"
             << "The project could not be loaded:" << false;
+        QTest::newRow("dialog cancelled") << QByteArray("<cancel>") << ""
+                                          << "" << false;
     }
 
     void loadFailureChangesNothing() {
@@ -543,65 +544,48 @@ private Q_SLOTS:
         for (const bool previousProject : {false, true}) {
             MainFixture f;
             Main& main = f.start();
-            const QString good = f.writeDoc(QStringLiteral("good.bas"), "g");
-            const QString missing = f.docPath(QStringLiteral("missing.bas"));
+            const QString good = f.writeDoc("good.bas", "g");
+            const QString missing = f.docPath("missing.bas");
             QByteArray bytes = content;
             bytes.replace("<good>", good.toUtf8()).replace("<missing>", missing.toUtf8());
-            const QString project = f.docPath(QStringLiteral("bad.vdp"));
-            if (bytes != "<none>")
-                f.writeDoc(QStringLiteral("bad.vdp"), bytes);
+            const QString project = f.docPath("bad.vdp");
+            if (!bytes.startsWith('<'))
+                f.writeDoc("bad.vdp", bytes);
             main.project().MaxObjects = QStringLiteral("typed");
             if (previousProject) {
                 main.nproject_Click();
-                addExisting(f, true, f.writeDoc(QStringLiteral("old.bas"), "o"));
+                addExisting(f, "old.bas");
                 f.messages.answer(MsgAnswer::Yes); // close all windows
             }
-            f.dialog.answerFile(project);
+            bytes == "<cancel>" ? f.dialog.cancel() : f.dialog.answerFile(project);
             main.lproject_Click();
 
-            const MessageCall& message = f.messages.calls.last();
-            QCOMPARE(message.title, title);
-            QCOMPARE(message.icon, MsgIcon::Critical);
-            QCOMPARE(message.buttons, MsgButtons::Ok);
-            const QStringList lines = message.text.split(QStringLiteral("\r\n"));
-            QCOMPARE(lines.value(0), firstLine);
-            QCOMPARE(lines.value(1), namesMember ? missing : project);
-            QVERIFY(!lines.value(2).isEmpty()); // the reason
+            if (!title.isEmpty()) {
+                const MessageCall& message = f.messages.calls.last();
+                QCOMPARE(message.title, title);
+                QCOMPARE(message.icon, MsgIcon::Critical);
+                QCOMPARE(message.buttons, MsgButtons::Ok);
+                const QStringList lines = message.text.split("\r\n");
+                QCOMPARE(lines.value(0), firstLine);
+                QCOMPARE(lines.value(1), namesMember ? missing : project);
+                QVERIFY(!lines.value(2).isEmpty()); // the reason
+            }
             QCOMPARE(openWindows(main), 0);
             QCOMPARE(main.mdiArea()->subWindowList().size(), 0);
             QCOMPARE(main.project().ProjectLoading, qint16(0));
-            QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:typed"));
+            QCOMPARE(optionText(main.project().MaxObjects), "t:typed");
             expectNoProjectState(main);
             VERIFY_NO_PROMPT_PROBLEMS(f);
         }
     }
 
-    // A cancelled Load keeps an open project, unless it closed the project's windows: then the
-    // project is closed too, so that no later Save writes it without its members.
-    void loadCancelled() {
-        MainFixture f;
-        Main& main = startProject(f);
-        f.dialog.cancel();
-        main.lproject_Click();
-        QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
-
-        addExisting(f, true, f.writeDoc(QStringLiteral("a.bas"), "a"));
-        f.messages.answer(MsgAnswer::Yes);
-        f.dialog.cancel();
-        main.lproject_Click();
-        QCOMPARE(openWindows(main), 0);
-        expectNoProjectState(main);
-        VERIFY_NO_PROMPT_PROBLEMS(f);
-    }
-
     void loadRefusedWithoutFreeSlots() {
         MainFixture f;
         Main& main = f.start();
-        const QByteArray member = f.writeDoc(QStringLiteral("m.bas"), "m").toUtf8() + "\r\n";
+        const QByteArray member = f.writeDoc("m.bas", "m").toUtf8() + "\r\n";
         const QString project =
-            f.writeDoc(QStringLiteral("p.vdp"), Header + "1\r\n2\r\n[Basic Files]\r\n" + member +
-                                                    member + "[Assembly Files]\r\n" + member);
+            f.writeDoc("p.vdp", Header + "1\r\n2\r\n[Basic Files]\r\n" + member + member +
+                                    "[Assembly Files]\r\n" + member);
         for (int i = 0; i < 24; ++i)
             main.new_Click();
         f.messages.answer(MsgAnswer::Yes);
@@ -610,13 +594,13 @@ private Q_SLOTS:
         f.dialog.answerFile(project);
         main.lproject_Click();
         const MessageCall& message = f.messages.calls.last();
-        QCOMPARE(message.title, QStringLiteral("Load Project"));
-        QVERIFY2(message.text.contains(QStringLiteral("3 files")) &&
-                     message.text.contains(QStringLiteral("only 2 document windows")),
+        QCOMPARE(message.title, "Load Project");
+        QVERIFY2(message.text.contains("3 files") &&
+                     message.text.contains("only 2 document windows"),
                  qPrintable(message.text));
         QCOMPARE(openWindows(main), 24);
         QCOMPARE(main.project().ProjectOpen, qint16(0));
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:100"));
+        QCOMPARE(optionText(main.project().MaxObjects), "n:100");
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -630,29 +614,26 @@ private Q_SLOTS:
         QFETCH(bool, memberFails);
         MainFixture f;
         Main& main = startProject(f);
-        QDir(f.docPath(QString())).mkdir(QStringLiteral("sub"));
-        const QString member = f.writeDoc(QStringLiteral("sub/m.bas"), "m");
-        addExisting(f, true, member);
-        const QString first = f.docPath(QStringLiteral("first.vdp"));
+        QDir(f.docPath(QString())).mkdir("sub");
+        const QString member = addExisting(f, "sub/m.bas");
+        const QString first = f.docPath("first.vdp");
         f.dialog.answerFile(first);
         main.sproject_Click();
         const QByteArray saved = MainFixture::readFile(first);
 
         if (memberFails)
-            QVERIFY(QDir(f.docPath(QStringLiteral("sub"))).removeRecursively());
-        const QString second = f.docPath(memberFails ? QStringLiteral("second.vdp")
-                                                     : QStringLiteral("gone/second.vdp"));
+            QVERIFY(QDir(f.docPath("sub")).removeRecursively());
+        const QString second = f.docPath(memberFails ? "second.vdp" : "gone/second.vdp");
         f.dialog.answerFile(second);
         main.saveasproj_Click();
 
         const MessageCall& message = f.messages.calls.last();
         QCOMPARE(message.icon, MsgIcon::Critical);
-        QCOMPARE(message.text.split(QStringLiteral("\r\n")).value(1),
-                 memberFails ? member : second);
+        QCOMPARE(message.text.split("\r\n").value(1), memberFails ? member : second);
         QVERIFY(!QFile::exists(second));
         QCOMPARE(MainFixture::readFile(first), saved);
         QCOMPARE(main.project().ProjectPath, first);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(first));
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + first + "]");
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -666,38 +647,37 @@ private Q_SLOTS:
         QFETCH(QString, leave);
         MainFixture f;
         Main& main = startProject(f);
-        main.action(QStringLiteral("poptions"))->trigger();
+        main.action("poptions")->trigger();
         ProjectOptions* dialog = main.projectCommands().optionsDialog();
         QVERIFY(dialog != nullptr && dialog->isVisible());
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("ProjectOptions"));
-        QCOMPARE(dialog->Text1->text(), QStringLiteral("64000"));
-        QCOMPARE(dialog->Text2->text(), QStringLiteral("100"));
+        QCOMPARE(dialog->windowTitle(), "ProjectOptions");
+        QCOMPARE(dialog->Text1->text(), "64000");
+        QCOMPARE(dialog->Text2->text(), "100");
         QVERIFY(!main.inputEnabled());
-        main.action(QStringLiteral("sproject"))->trigger(); // ignored while the dialog is up
+        main.action("sproject")->trigger(); // ignored while the dialog is up
         QVERIFY(f.dialog.calls.isEmpty());
 
-        dialog->Text1->setText(QStringLiteral("9000"));
+        dialog->Text1->setText("9000");
         dialog->Text2->clear();
-        QTest::keyClicks(dialog->Text2, QStringLiteral("7 "));
-        if (leave == QLatin1String("Set"))
+        QTest::keyClicks(dialog->Text2, "7 ");
+        if (leave == "Set")
             QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-        else if (leave == QLatin1String("Cancel"))
+        else if (leave == "Cancel")
             QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-        else if (leave == QLatin1String("Escape"))
+        else if (leave == "Escape")
             QTest::keyClick(dialog->Text1, Qt::Key_Escape);
         else
             dialog->close();
-        const bool set = leave == QLatin1String("Set");
         QVERIFY(!dialog->isVisible());
         QVERIFY(main.inputEnabled());
-        QCOMPARE(optionText(main.project().TempStringSize), set ? "t:9000" : "n:64000");
-        QCOMPARE(optionText(main.project().MaxObjects), set ? "t:7 " : "n:100");
+        QCOMPARE(optionText(main.project().TempStringSize), leave == "Set" ? "t:9000" : "n:64000");
+        QCOMPARE(optionText(main.project().MaxObjects), leave == "Set" ? "t:7 " : "n:100");
 
         // The fields keep what was typed, however the dialog was left.
         main.poptions_Click();
         QCOMPARE(main.projectCommands().optionsDialog(), dialog);
-        QCOMPARE(dialog->Text1->text(), QStringLiteral("9000"));
-        QCOMPARE(dialog->Text2->text(), QStringLiteral("7 "));
+        QCOMPARE(dialog->Text1->text(), "9000");
+        QCOMPARE(dialog->Text2->text(), "7 ");
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -713,29 +693,29 @@ private Q_SLOTS:
         f.messages.answer(MsgAnswer::Yes);
         main.cproject_Click();
         main.nproject_Click();
-        const QString project = f.docPath(QStringLiteral("typed.vdp"));
+        const QString project = f.docPath("typed.vdp");
         f.dialog.answerFile(project);
         main.sproject_Click();
         QCOMPARE(MainFixture::readFile(project),
                  Header + "100\r\n64000\r\n[Basic Files]\r\n[Assembly Files]\r\n");
 
-        f.writeDoc(QStringLiteral("typed.vdp"), Header + "500,1000\r\n[Basic Files]\r\n");
+        f.writeDoc("typed.vdp", Header + "500,1000\r\n[Basic Files]\r\n");
         f.dialog.answerFile(project);
         main.lproject_Click();
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:500"));
-        QCOMPARE(optionText(main.project().TempStringSize), QStringLiteral("n:1000"));
+        QCOMPARE(optionText(main.project().MaxObjects), "n:500");
+        QCOMPARE(optionText(main.project().TempStringSize), "n:1000");
         QCOMPARE(tree(main), EmptyProjectTree);
         main.sproject_Click();
         QCOMPARE(MainFixture::readFile(project),
                  Header + " 500 \r\n 1000 \r\n[Basic Files]\r\n[Assembly Files]\r\n");
 
         main.poptions_Click();
-        QCOMPARE(dialog->Text2->text(), QStringLiteral("100"));
+        QCOMPARE(dialog->Text2->text(), "100");
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:500"));
+        QCOMPARE(optionText(main.project().MaxObjects), "n:500");
         main.poptions_Click();
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:100"));
+        QCOMPARE(optionText(main.project().MaxObjects), "t:100");
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 };
