@@ -218,6 +218,7 @@ private Q_SLOTS:
         main.nproject_Click();
         QCOMPARE(openWindows(main), 0);
         QCOMPARE(tree(main), EmptyProjectTree);
+        QCOMPARE(main.project().AsmDoc[0], -1); // no entry names a closed window
         QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
         QCOMPARE(optionText(main.project().MaxObjects), "t:7");
 
