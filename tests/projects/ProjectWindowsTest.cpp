@@ -101,7 +101,7 @@ void confirmAddfile(Main& main, int row) {
 }
 
 void addNew(Main& main, bool basic) {
-    main.action(basic ? QStringLiteral("addbas") : QStringLiteral("addasm"))->trigger();
+    main.action(basic ? "addbas" : "addasm")->trigger();
     confirmAddfile(main, 0);
 }
 
@@ -109,9 +109,7 @@ void addNew(Main& main, bool basic) {
 QString addExisting(MainFixture& f, const QString& name, const QByteArray& text = "x") {
     const QString path = f.writeDoc(name, text);
     f.dialog.answerFile(path);
-    f.main()
-        .action(name.endsWith(".asm") ? QStringLiteral("addasm") : QStringLiteral("addbas"))
-        ->trigger();
+    f.main().action(name.endsWith(".asm") ? "addasm" : "addbas")->trigger();
     confirmAddfile(f.main(), 1);
     return path;
 }
@@ -444,19 +442,23 @@ private Q_SLOTS:
     void additionRefusedWithoutRoom_data() {
         QTest::addColumn<bool>("entriesFull");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("27th BASIC member") << true << 1 << "Add File"
-                                           << "26 BASIC files";
-        QTest::newRow("no free slot") << false << 0 << "Too many windows"
-                                      << "26";
+        QTest::addColumn<QString>("message");
+        QTest::newRow("27th BASIC member") << true << 1
+                                           << box({"Add File",
+                                                   "The project already holds 26 BASIC "
+                                                   "files.\r\nRemove one before adding another.",
+                                                   MsgIcon::Exclamation, MsgButtons::Ok});
+        QTest::newRow("no free slot")
+            << false << 0
+            << box({"Too many windows",
+                    "All 26 document windows are in use.\r\nClose a window and try again.",
+                    MsgIcon::Exclamation, MsgButtons::Ok});
     }
 
     void additionRefusedWithoutRoom() {
         QFETCH(bool, entriesFull);
         QFETCH(int, row);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
+        QFETCH(QString, message);
         MainFixture f;
         Main& main = startProject(f);
         for (int i = 0; i < 26; ++i) {
@@ -470,8 +472,7 @@ private Q_SLOTS:
         confirmAddfile(main, row);
         QVERIFY(f.dialog.calls.isEmpty());
         QCOMPARE(f.messages.calls.size(), 1);
-        QCOMPARE(f.messages.calls[0].title, title);
-        QVERIFY2(f.messages.calls[0].text.contains(text), qPrintable(f.messages.calls[0].text));
+        QCOMPARE(box(f.messages.calls[0]), message);
         QCOMPARE(tree(main), before);
         QCOMPARE(main.documents().UntitledCount, 26);
         QCOMPARE(openWindows(main), 26);
