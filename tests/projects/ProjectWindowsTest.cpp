@@ -198,6 +198,7 @@ private Q_SLOTS:
         QVERIFY(!main.projectCommands().SaveProject(1, path));
         QVERIFY(!QFile::exists(path));
 
+        // Again, with a new member and a hidden one.
         main.nproject_Click();
         addNew(main, true);
         addExisting(f, "b.asm");
@@ -220,6 +221,7 @@ private Q_SLOTS:
         QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
         QCOMPARE(optionText(main.project().MaxObjects), "t:7");
 
+        // Close keeps a window whose save question is cancelled, and shows it.
         addNew(main, true);
         QCOMPARE(tree(main).value(1), " Bas0=Untitled (2)@4");
         Editor* member = f.active();
