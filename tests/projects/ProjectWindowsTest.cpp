@@ -27,8 +27,15 @@ namespace {
 const QByteArray Header = "Veldra Studio Project File\r\n";
 const QString CloseAllText =
     QStringLiteral("This will close all windows, are you\r\nsure  you  want  to  load a project ?");
-const QStringList ProjectCommandNames = {"addasm",   "addbas",     "poptions",
-                                         "sproject", "saveasproj", "cproject"};
+const QString ProjectFilter = QStringLiteral("All Files (*.*)|*.*|Velstudio Files (*.vdp)|*.vdp|");
+const QStringList EmptyProjectTree = {"qBasfiles=Bas Files@8", "qAsmfiles=Asm Files@9"};
+
+// Starts Main and creates an empty project, where most scenarios begin.
+Main& startProject(MainFixture& f) {
+    Main& main = f.start();
+    main.nproject_Click();
+    return main;
+}
 
 QTreeWidgetItem* node(Main& main, const QString& key) {
     for (QTreeWidgetItemIterator it(main.TreeView1); *it != nullptr; ++it) {
@@ -55,9 +62,6 @@ QStringList tree(Main& main) {
     return lines;
 }
 
-const QStringList EmptyProjectTree = {"qBasfiles=Bas Files@8", "qAsmfiles=Asm Files@9"};
-const QStringList NoProjectTree = {"disabled=Only available in Projects@10"};
-
 void clickNode(Main& main, const QString& key, bool twice = false) {
     QTreeWidgetItem* item = node(main, key);
     QVERIFY2(item != nullptr, qPrintable(key));
@@ -79,8 +83,9 @@ int openWindows(Main& main) {
 }
 
 bool projectCommandsEnabled(Main& main, bool enabled) {
-    for (const QString& name : ProjectCommandNames) {
-        if (main.action(name)->isEnabled() != enabled)
+    for (const char* name :
+         {"addasm", "addbas", "poptions", "sproject", "saveasproj", "cproject"}) {
+        if (main.action(QString::fromLatin1(name))->isEnabled() != enabled)
             return false;
     }
     return true;
@@ -96,20 +101,23 @@ void confirmAddfile(Main& main, int row) {
 }
 
 void addNew(Main& main, bool basic) {
-    main.action(basic ? QStringLiteral("addbas") : QStringLiteral("addasm"))->trigger();
+    main.action(basic ? "addbas" : "addasm")->trigger();
     confirmAddfile(main, 0);
 }
 
-void addExisting(MainFixture& f, bool basic, const QString& path) {
+// Writes a document and adds it as an existing member, of the assembly kind for ".asm" names.
+QString addExisting(MainFixture& f, const QString& name, const QByteArray& text = "x") {
+    const QString path = f.writeDoc(name, text);
     f.dialog.answerFile(path);
-    f.main().action(basic ? QStringLiteral("addbas") : QStringLiteral("addasm"))->trigger();
+    f.main().action(name.endsWith(".asm") ? "addasm" : "addbas")->trigger();
     confirmAddfile(f.main(), 1);
+    return path;
 }
 
 void expectNoProjectState(Main& main) {
     QCOMPARE(main.project().ProjectOpen, qint16(0));
-    QCOMPARE(tree(main), NoProjectTree);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [No Project]"));
+    QCOMPARE(tree(main), QStringList{"disabled=Only available in Projects@10"});
+    QCOMPARE(main.windowTitle(), "Veldra Studio [No Project]");
     QVERIFY(projectCommandsEnabled(main, false));
 }
 
@@ -119,789 +127,547 @@ QString optionText(const ProjectOption& option) {
     return QStringLiteral("t:") + std::get<QString>(option);
 }
 
+// A message box or a file dialog as one line, so that one comparison checks all of it.
+QString box(const MessageCall& call) {
+    return QStringLiteral("%1: %2 (icon %3, buttons %4)")
+        .arg(call.title, call.text)
+        .arg(int(call.icon))
+        .arg(int(call.buttons));
+}
+
+QString shown(const DialogCall& call) {
+    return QStringLiteral("%1 \"%2\" %3 #%4 flags %5")
+        .arg(call.kind, call.fileName, call.filter)
+        .arg(call.filterIndex)
+        .arg(call.flags, 0, 16);
+}
+
+// How the project commands open a file dialog: no file name, the second filter chosen, a save
+// dialog asking before it overwrites, an open dialog wanting an existing file.
+QString fileDialog(const QString& kind, const QString& filter) {
+    return shown({kind, {}, filter, 2, kind == QLatin1String("save") ? 0x806 : 0x1004});
+}
+
+QStringList dialogsShown(const MainFixture& f) {
+    QStringList lines;
+    for (const DialogCall& call : f.dialog.calls)
+        lines << shown(call);
+    return lines;
+}
+
 } // namespace
 
 class ProjectWindowsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void createWithoutWindows();
-    void createWithOpenWindows_data();
-    void createWithOpenWindows();
-    void closeAsksEvenWithoutWindows_data();
-    void closeAsksEvenWithoutWindows();
-    void closeShowsWindowKeptOpen();
-    void delfileFollowsNodeClicks();
-    void doubleClickShowsHiddenMember();
-    void saveNamesUntitledMembersInEntryOrder();
-    void loadGivesTheSavedMembers();
-    void addNewAndExisting();
-    void removal_data();
-    void removal();
-    void additionRefusedWithoutRoom_data();
-    void additionRefusedWithoutRoom();
-    void addfileDialogKeepsOrDiscardsItsSelection();
-    void loadFailureChangesNothing_data();
-    void loadFailureChangesNothing();
-    void loadCancelled_data();
-    void loadCancelled();
-    void loadRefusedWithoutFreeSlots();
-    void saveFailureKeepsPathAndCaption_data();
-    void saveFailureKeepsPathAndCaption();
-    void optionsDialogDisablesMainUntilLeft_data();
-    void optionsDialogDisablesMainUntilLeft();
-    void optionsKeptAcrossCreateAndCloseAndWrittenAsTyped();
-    void loadChangesOptionsButNotFields();
-};
-
-void ProjectWindowsTest::createWithoutWindows() {
-    MainFixture f;
-    Main& main = f.start();
-    main.action(QStringLiteral("nproject"))->trigger();
-    QVERIFY(f.messages.calls.isEmpty());
-    QCOMPARE(main.project().ProjectOpen, qint16(1));
-    QCOMPARE(tree(main), EmptyProjectTree);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
-    QVERIFY(main.project().ProjectPath.isEmpty());
-    QVERIFY(projectCommandsEnabled(main, true));
-    QCOMPARE(main.project().AddFileKind, qint16(1));
-    Addfile* addfile = main.projectCommands().addfileDialog();
-    QVERIFY(addfile != nullptr && addfile->isVisible());
-    QCOMPARE(addfile->windowTitle(), QStringLiteral("Add File"));
-    QCOMPARE(addfile->ListView1->count(), 2);
-    QCOMPARE(addfile->ListView1->item(0)->text(), QStringLiteral("New File"));
-    QCOMPARE(addfile->ListView1->item(1)->text(), QStringLiteral("Open File"));
-
-    // Save asks for a name; cancelling writes nothing.
-    f.dialog.cancel();
-    main.action(QStringLiteral("sproject"))->trigger();
-    QCOMPARE(f.dialog.calls.size(), 1);
-    QCOMPARE(f.dialog.calls[0].kind, QStringLiteral("save"));
-    QCOMPARE(f.dialog.calls[0].filter,
-             QStringLiteral("All Files (*.*)|*.*|Velstudio Files (*.vdp)|*.vdp|"));
-    QCOMPARE(f.dialog.calls[0].filterIndex, 2);
-    QCOMPARE(f.dialog.calls[0].flags, 0x806);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::createWithOpenWindows_data() {
-    QTest::addColumn<MsgAnswer>("answer");
-    QTest::newRow("No changes nothing") << MsgAnswer::No;
-    QTest::newRow("Yes closes everything") << MsgAnswer::Yes;
-}
-
-void ProjectWindowsTest::createWithOpenWindows() {
-    QFETCH(MsgAnswer, answer);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    addNew(main, true);
-    addExisting(f, false, f.writeDoc(QStringLiteral("b.asm"), "nop"));
-    f.active()->close(); // the close box hides it
-    main.project().MaxObjects = QStringLiteral("7");
-    const QStringList before = tree(main);
-
-    f.messages.answer(answer);
-    if (answer == MsgAnswer::Yes)
-        f.messages.answer(MsgAnswer::No); // "Save changes ?" of the new member
-    main.nproject_Click();
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Create Project"));
-    QCOMPARE(f.messages.calls[0].text, CloseAllText);
-    QCOMPARE(f.messages.calls[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(f.messages.calls[0].buttons, MsgButtons::YesNo);
-    if (answer == MsgAnswer::No) {
-        QCOMPARE(tree(main), before);
-        QCOMPARE(openWindows(main), 2);
-        QCOMPARE(main.project().BasDoc[0], 0);
-        QCOMPARE(main.project().AsmDoc[0], 1);
-    } else {
-        QCOMPARE(f.messages.calls[1].text,
-                 QStringLiteral("File has not been saved\r\nSave changes ?"));
-        QCOMPARE(openWindows(main), 0);
-        QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.project().BasDoc[0], -1);
-        QCOMPARE(main.project().AsmDoc[0], -1);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
-    }
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:7"));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::closeAsksEvenWithoutWindows_data() {
-    QTest::addColumn<MsgAnswer>("answer");
-    QTest::newRow("No keeps the project") << MsgAnswer::No;
-    QTest::newRow("Yes closes it") << MsgAnswer::Yes;
-}
-
-void ProjectWindowsTest::closeAsksEvenWithoutWindows() {
-    QFETCH(MsgAnswer, answer);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    main.project().ProjectPath = f.docPath(QStringLiteral("kept.vdp"));
-    f.messages.answer(answer);
-    main.action(QStringLiteral("cproject"))->trigger();
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Close Project"));
-    QCOMPARE(f.messages.calls[0].text, QStringLiteral("Are you sure ?"));
-    QCOMPARE(f.messages.calls[0].icon, MsgIcon::Question);
-    QCOMPARE(f.messages.calls[0].buttons, MsgButtons::YesNo);
-    if (answer == MsgAnswer::No) {
-        QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.project().ProjectOpen, qint16(1));
-    } else {
-        expectNoProjectState(main);
-        QVERIFY(!main.projectCommands().addfileDialog()->isVisible());
-        // Close forgets nothing that the next Create or Load would not reset.
-        QCOMPARE(main.project().ProjectPath, f.docPath(QStringLiteral("kept.vdp")));
-        QString path = main.project().ProjectPath;
-        QVERIFY(!main.projectCommands().SaveProject(1, path));
-        QVERIFY(!QFile::exists(path));
-    }
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-// A hidden window whose save question is cancelled stays open; shown, so that it can be reached.
-void ProjectWindowsTest::closeShowsWindowKeptOpen() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    addNew(main, true);
-    Editor* member = f.active();
-    member->close();
-    QVERIFY(!member->isVisible());
-    f.messages.answer(MsgAnswer::Yes);
-    f.messages.answer(MsgAnswer::Cancel);
-    main.cproject_Click();
-    expectNoProjectState(main);
-    QCOMPARE(window(main, 0), member);
-    QVERIFY(member->isVisible());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::delfileFollowsNodeClicks() {
-    MainFixture f;
-    Main& main = f.start();
-    QAction* delfile = main.action(QStringLiteral("delfile"));
-    main.nproject_Click();
-    addNew(main, true);
-    addNew(main, false);
-    const struct {
-        const char* key;
-        bool enabled;
-    } clicks[] = {
-        {"Bas0", true}, {"qBasfiles", false}, {"Asm0", true}, {"qAsmfiles", false}, {"Bas0", true}};
-    for (const auto& click : clicks) {
-        clickNode(main, QString::fromLatin1(click.key));
-        QVERIFY2(delfile->isEnabled() == click.enabled, click.key);
-    }
-    // The keyboard moves the selection too.
-    clickNode(main, QStringLiteral("qBasfiles"));
-    QTest::keyClick(main.TreeView1, Qt::Key_Down);
-    QCOMPARE(main.TreeView1->currentItem(), node(main, QStringLiteral("Bas0")));
-    QVERIFY(delfile->isEnabled());
-    // Del Selected File with a group node selected asks nothing.
-    main.TreeView1->setCurrentItem(node(main, QStringLiteral("qBasfiles")));
-    main.delfile_Click();
-    QVERIFY(f.messages.calls.isEmpty());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::doubleClickShowsHiddenMember() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    addExisting(f, true, f.writeDoc(QStringLiteral("a.bas"), "a"));
-    addExisting(f, false, f.writeDoc(QStringLiteral("b.asm"), "b"));
-    Editor* first = window(main, 0);
-    first->close();
-    QVERIFY(!first->isVisible());
-    QCOMPARE(main.documents().DocInUse[0], qint16(1));
-    QVERIFY(main.action(QStringLiteral("Copy"))->isEnabled());
-
-    clickNode(main, QStringLiteral("Bas0"), true);
-    QVERIFY(first->isVisible());
-    QCOMPARE(f.active(), first);
-
-    // A group node shows nothing; neither does a node whose entry is free.
-    window(main, 1)->close();
-    clickNode(main, QStringLiteral("qAsmfiles"), true);
-    QVERIFY(!window(main, 1)->isVisible());
-    main.project().AsmDoc[0] = -1;
-    clickNode(main, QStringLiteral("Asm0"), true);
-    QVERIFY(!window(main, 1)->isVisible());
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::saveNamesUntitledMembersInEntryOrder() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    addNew(main, false); // Untitled (1), Asm0
-    const QString existing = f.writeDoc(QStringLiteral("old.bas"), "old");
-    addExisting(f, true, existing); // Bas0
-    addNew(main, true);             // Untitled (2), Bas1
-    f.active()->Text1->setWholeText(QStringLiteral("abc"));
-
-    const QString project = f.docPath(QStringLiteral("p.vdp"));
-    const QString bas = f.docPath(QStringLiteral("new.bas"));
-    const QString asmPath = f.docPath(QStringLiteral("new.asm"));
-    f.dialog.answerFile(project);
-    f.dialog.cancel(); // the member must get a name: a beep, and the dialog again
-    f.dialog.answerFile(bas);
-    f.dialog.answerFile(asmPath);
-    f.dialog.calls.clear();
-    main.action(QStringLiteral("sproject"))->trigger();
-
-    QCOMPARE(f.messages.beeps, 1);
-    QCOMPARE(f.dialog.calls.size(), 4);
-    const QString basFilter =
-        QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt");
-    const QString asmFilter =
-        QStringLiteral("All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|Text Files (*.txt)|*.txt");
-    for (int i = 1; i < 4; ++i) {
-        QCOMPARE(f.dialog.calls[i].kind, QStringLiteral("save"));
-        QCOMPARE(f.dialog.calls[i].filter, i < 3 ? basFilter : asmFilter);
-        QCOMPARE(f.dialog.calls[i].filterIndex, 2);
-        QCOMPARE(f.dialog.calls[i].flags, 0x806);
-        QVERIFY(f.dialog.calls[i].fileName.isEmpty());
-    }
-    QCOMPARE(MainFixture::readFile(existing), QByteArray("old\r\n"));
-    QCOMPARE(MainFixture::readFile(bas), QByteArray("abc\r\n"));
-    QCOMPARE(MainFixture::readFile(asmPath), QByteArray("' Veldra Studio v1.00\r\n\r\n"));
-    QCOMPARE(MainFixture::readFile(project),
-             Header + " 100 \r\n 64000 \r\n[Basic Files]\r\n" + existing.toUtf8() + "\r\n" +
-                 bas.toUtf8() + "\r\n[Assembly Files]\r\n" + asmPath.toUtf8() + "\r\n");
-    QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=old.bas@4", " Bas1=new.bas@4",
-                                      "qAsmfiles=Asm Files@9", " Asm0=new.asm@4"}));
-    QCOMPARE(window(main, 2)->windowTitle(), bas);
-    QCOMPARE(window(main, 0)->windowTitle(), asmPath);
-    for (int slot = 0; slot < 3; ++slot)
-        QCOMPARE(main.documents().DocChanged[slot], qint16(0));
-    QCOMPARE(main.project().ProjectPath, project);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(project));
-    // File > Save follows the active member's new name.
-    QVERIFY(main.action(QStringLiteral("save"))->isEnabled());
-
-    // Save again writes to the same file without asking.
-    main.sproject_Click();
-    QCOMPARE(f.dialog.calls.size(), 4);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::loadGivesTheSavedMembers() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    const QString a = f.writeDoc(QStringLiteral("a.bas"), "A\r\n");
-    const QString b = f.writeDoc(QStringLiteral("b.bas"), "B");
-    const QString c = f.writeDoc(QStringLiteral("c.asm"), "C");
-    addExisting(f, false, c);
-    addExisting(f, true, a);
-    addExisting(f, true, f.writeDoc(QStringLiteral("gone.bas"), "x"));
-    addExisting(f, true, b);
-    // Removing Bas1 leaves a gap in the entries; loading numbers them afresh.
-    main.TreeView1->setCurrentItem(node(main, QStringLiteral("Bas1")));
-    f.messages.answer(MsgAnswer::Yes);
-    main.delfile_Click();
-    QCOMPARE(main.project().BasDoc[2], 3);
-    const QString project = f.docPath(QStringLiteral("p.vdp"));
-    f.dialog.answerFile(project);
-    main.saveasproj_Click();
-
-    f.messages.calls.clear();
-    f.messages.answer(MsgAnswer::Yes);
-    f.dialog.answerFile(project);
-    main.action(QStringLiteral("lproject"))->trigger();
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Load Project"));
-    QCOMPARE(f.messages.calls[0].text, CloseAllText);
-    const DialogCall& open = f.dialog.calls.last();
-    QCOMPARE(open.kind, QStringLiteral("open"));
-    QCOMPARE(open.filter, QStringLiteral("All Files (*.*)|*.*|Velstudio Files (*.vdp)|*.vdp|"));
-    QCOMPARE(open.filterIndex, 2);
-    QCOMPARE(open.flags, 0x1004);
-
-    QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4", " Bas1=b.bas@4",
-                                      "qAsmfiles=Asm Files@9", " Asm0=c.asm@4"}));
-    const QStringList paths = {a, b, c};
-    const QByteArray texts[] = {"A\r\n\r\n", "B\r\n", "C\r\n"};
-    for (int slot = 0; slot < 3; ++slot) {
-        Editor* member = window(main, slot);
-        QVERIFY(member != nullptr && member->isVisible());
-        QCOMPARE(member->windowTitle(), paths[slot]);
-        QCOMPARE(member->Text1->wholeText().toUtf8(), texts[slot]);
-        QCOMPARE(main.documents().DocChanged[slot], qint16(0));
-    }
-    QCOMPARE(main.project().BasDoc[0], 0);
-    QCOMPARE(main.project().BasDoc[1], 1);
-    QCOMPARE(main.project().BasDoc[2], -1);
-    QCOMPARE(main.project().AsmDoc[0], 2);
-    QCOMPARE(f.active(), window(main, 2));
-    QCOMPARE(main.project().ProjectLoading, qint16(0));
-    QCOMPARE(main.project().ProjectPath, project);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(project));
-    QVERIFY(projectCommandsEnabled(main, true));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::addNewAndExisting() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    main.new_Click(); // Untitled (1): not a member
-    addNew(main, true);
-    QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (2)"));
-    QCOMPARE(main.documents().DocChanged[1], qint16(-1));
-    QVERIFY(!main.action(QStringLiteral("save"))->isEnabled());
-    main.new_Click();
-    QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (3)"));
-
-    const QString path = f.writeDoc(QStringLiteral("lib.asm"), "mov ax, 1");
-    addExisting(f, false, path);
-    const DialogCall& open = f.dialog.calls.last();
-    QCOMPARE(open.kind, QStringLiteral("open"));
-    QCOMPARE(open.filter, QStringLiteral("All Files (*.*)|*.*|Assembly Files (*.asm)|*.asm|"));
-    QCOMPARE(open.filterIndex, 2);
-    QCOMPARE(open.flags, 4100);
-    QCOMPARE(f.active()->windowTitle(), path);
-    QCOMPARE(f.active()->Text1->wholeText(), QStringLiteral("mov ax, 1"));
-    QCOMPARE(main.documents().DocChanged[3], qint16(0));
-
-    // A cancelled open dialog adds nothing and still hides the dialog.
-    f.dialog.cancel();
-    main.addbas_Click();
-    confirmAddfile(main, 1);
-    QCOMPARE(f.dialog.calls.last().filter,
-             QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|"));
-    QCOMPARE(openWindows(main), 4);
-    QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=Untitled (2)@4",
-                                      "qAsmfiles=Asm Files@9", " Asm0=lib.asm@4"}));
-    QCOMPARE(main.project().BasDoc[0], 1);
-    QCOMPARE(main.project().AsmDoc[0], 3);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::removal_data() {
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<QList<MsgAnswer>>("answers");
-    QTest::addColumn<bool>("removed");
-    QTest::addColumn<QByteArray>("onDisk");
-    using Answers = QList<MsgAnswer>;
-    QTest::newRow("No keeps it") << false << Answers{MsgAnswer::No} << false << QByteArray("b");
-    QTest::newRow("Yes removes it") << false << Answers{MsgAnswer::Yes} << true << QByteArray("b");
-    QTest::newRow("Yes, changed, Yes saves and removes")
-        << true << Answers{MsgAnswer::Yes, MsgAnswer::Yes} << true << QByteArray("edited\r\n");
-    QTest::newRow("Yes, changed, No removes unsaved")
-        << true << Answers{MsgAnswer::Yes, MsgAnswer::No} << true << QByteArray("b");
-    QTest::newRow("Yes, changed, Cancel keeps it")
-        << true << Answers{MsgAnswer::Yes, MsgAnswer::Cancel} << false << QByteArray("b");
-}
-
-void ProjectWindowsTest::removal() {
-    QFETCH(bool, changed);
-    QFETCH(QList<MsgAnswer>, answers);
-    QFETCH(bool, removed);
-    QFETCH(QByteArray, onDisk);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    addExisting(f, true, f.writeDoc(QStringLiteral("a.bas"), "a"));
-    const QString path = f.writeDoc(QStringLiteral("b.bas"), "b");
-    addExisting(f, true, path);
-    addExisting(f, true, f.writeDoc(QStringLiteral("c.bas"), "c"));
-    if (changed)
-        window(main, 1)->Text1->setWholeText(QStringLiteral("edited"));
-    window(main, 1)->close(); // hidden members are removed all the same
-    const QStringList before = tree(main);
-
-    for (MsgAnswer answer : answers)
-        f.messages.answer(answer);
-    clickNode(main, QStringLiteral("Bas1"));
-    main.action(QStringLiteral("delfile"))->trigger();
-    QCOMPARE(f.messages.calls[0].title, QStringLiteral("Delete File"));
-    QCOMPARE(f.messages.calls[0].text,
-             QStringLiteral("Are you sure you want to delete\r\nb.bas ?"));
-    QCOMPARE(f.messages.calls[0].icon, MsgIcon::Question);
-    QCOMPARE(f.messages.calls[0].buttons, MsgButtons::YesNo);
-    QCOMPARE(MainFixture::readFile(path), onDisk);
-    if (removed) {
-        QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4", " Bas2=c.bas@4",
-                                          "qAsmfiles=Asm Files@9"}));
-        QCOMPARE(main.project().BasDoc[1], -1);
-        QCOMPARE(main.documents().DocInUse[1], qint16(0));
-        // The next addition takes the freed entry and its key again.
-        addNew(main, true);
-        QCOMPARE(main.project().BasDoc[1], 1);
-        QCOMPARE(node(main, QStringLiteral("Bas1"))->text(0), QStringLiteral("Untitled (1)"));
-    } else {
-        QCOMPARE(tree(main), before);
-        QCOMPARE(main.project().BasDoc[1], 1);
-        QVERIFY(window(main, 1) != nullptr);
-    }
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::additionRefusedWithoutRoom_data() {
-    QTest::addColumn<bool>("entriesFull");
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("27th BASIC member, new") << true << 0 << "Add File"
-                                            << "26 BASIC files";
-    QTest::newRow("27th BASIC member, existing") << true << 1 << "Add File"
-                                                 << "26 BASIC files";
-    QTest::newRow("no free slot, new") << false << 0 << "Too many windows"
-                                       << "26";
-    QTest::newRow("no free slot, existing") << false << 1 << "Too many windows"
-                                            << "26";
-}
-
-void ProjectWindowsTest::additionRefusedWithoutRoom() {
-    QFETCH(bool, entriesFull);
-    QFETCH(int, choice);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    for (int i = 0; i < 26; ++i) {
-        if (entriesFull)
-            addNew(main, true);
-        else
-            main.new_Click();
-    }
-    const QStringList before = tree(main);
-    const int untitled = main.documents().UntitledCount;
-    main.addbas_Click();
-    confirmAddfile(main, choice); // refused before any file dialog
-    QVERIFY(f.dialog.calls.isEmpty());
-    QCOMPARE(f.messages.calls.size(), 1);
-    QCOMPARE(f.messages.calls[0].title, title);
-    QVERIFY2(f.messages.calls[0].text.contains(text), qPrintable(f.messages.calls[0].text));
-    QCOMPARE(tree(main), before);
-    QCOMPARE(main.documents().UntitledCount, untitled);
-    QCOMPARE(openWindows(main), 26);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::addfileDialogKeepsOrDiscardsItsSelection() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    Addfile* dialog = main.projectCommands().addfileDialog();
-    QCOMPARE(dialog->selectedKey(), QStringLiteral("New"));
-    dialog->ListView1->setCurrentRow(1);
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton); // Cancel hides it
-    QVERIFY(!dialog->isVisible());
-    main.addasm_Click();
-    QCOMPARE(main.projectCommands().addfileDialog(), dialog);
-    QCOMPARE(dialog->selectedKey(), QStringLiteral("Exist"));
-
-    // The kind is read when the user confirms, not when the dialog opens.
-    main.addbas_Click();
-    main.addasm_Click();
-    const QPoint newFile = dialog->ListView1->visualItemRect(dialog->ListView1->item(0)).center();
-    QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
-    QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
-    QVERIFY(!dialog->isVisible());
-    QCOMPARE(main.project().AsmDoc[0], 0);
-
-    // Closing it through its frame discards it: the next one starts afresh.
-    main.addbas_Click();
-    dialog->ListView1->setCurrentRow(1);
-    dialog->close();
-    QTRY_VERIFY(main.projectCommands().addfileDialog() == nullptr);
-    main.addbas_Click();
-    QCOMPARE(main.projectCommands().addfileDialog()->selectedKey(), QStringLiteral("New"));
-
-    // Once the project is closed, the dialog adds nothing.
-    f.messages.answer(MsgAnswer::Yes);
-    f.messages.answer(MsgAnswer::No);
-    main.cproject_Click();
-    main.projectCommands().addfileDialog()->show();
-    confirmAddfile(main, 0);
-    QCOMPARE(openWindows(main), 0);
-    QCOMPARE(tree(main), NoProjectTree);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-// A Load that fails leaves no member window behind and the options as they were; when it
-// closed the previous project's windows, the previous project is closed too.
-void ProjectWindowsTest::loadFailureChangesNothing_data() {
-    QTest::addColumn<QByteArray>("content"); // "<none>": no project file at all
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("firstLine");
-    QTest::addColumn<QString>("named"); // the file the message names: "project" or "member"
-
-    const QByteArray valid = Header + "5\r\n6\r\n[Basic Files]\r\n";
-    QTest::newRow("header with a trailing blank")
-        << QByteArray("Veldra Studio Project File \r\n1\r\n2\r\n[Basic Files]\r\n")
-        << "Invalid File"
-        << "File is not a Drellstudio File"
-        << "project";
-    QTest::newRow("lower-case section") << Header + "1\r\n2\r\n[basic files]\r\n"
-                                        << "Invalid File"
-                                        << "File is not a Drellstudio File"
-                                        << "project";
-    QTest::newRow("ends before line 4") << Header + "1\r\n"
-                                        << "Invalid File"
-                                        << "File is not a Drellstudio File"
-                                        << "project";
-    QTest::newRow("empty file") << QByteArray() << "Invalid File"
-                                << "File is not a Drellstudio File"
-                                << "project";
-    QTest::newRow("project file missing") << QByteArray("<none>") << "Load Project"
-                                          << "The project file could not be read:"
-                                          << "project";
-    QTest::newRow("member missing") << valid + "<good>\r\n<missing>\r\n"
-                                    << "Load Project"
-                                    << "A file of the project could not be read:"
-                                    << "member";
-    QByteArray many = valid + "[Assembly Files]\r\n";
-    for (int i = 0; i < 27; ++i)
-        many += "<good>\r\n";
-    QTest::newRow("27 assembly members") << many << "Load Project"
-                                         << "The project could not be loaded:"
-                                         << "project";
-}
-
-void ProjectWindowsTest::loadFailureChangesNothing() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, title);
-    QFETCH(QString, firstLine);
-    QFETCH(QString, named);
-    for (const bool previousProject : {false, true}) {
+    // Create with no window open asks nothing, and a cancelled Load keeps the project. Close
+    // asks "Are you sure ?" even with no window. With windows open, Create asks first: No
+    // changes nothing; Yes closes every window (each may ask to save) and starts an empty
+    // project with the options kept. A hidden window kept open by its save question when the
+    // project is closed is shown, so that it can be reached.
+    void createAndCloseWithAndWithoutWindows() {
         MainFixture f;
         Main& main = f.start();
-        const QString good = f.writeDoc(QStringLiteral("good.bas"), "g");
-        const QString missing = f.docPath(QStringLiteral("missing.bas"));
+        main.action("nproject")->trigger();
+        QVERIFY(f.messages.calls.isEmpty());
+        QVERIFY(projectCommandsEnabled(main, true));
+        Addfile* addfile = main.projectCommands().addfileDialog();
+        QVERIFY(addfile != nullptr && addfile->isVisible());
+        QCOMPARE(addfile->windowTitle(), "Add File");
+        QCOMPARE(addfile->ListView1->item(0)->text(), "New File");
+        QCOMPARE(addfile->ListView1->item(1)->text(), "Open File");
+        f.dialog.cancel();
+        main.action("lproject")->trigger();
+        QCOMPARE(dialogsShown(f), QStringList{fileDialog("open", ProjectFilter)});
+        QCOMPARE(tree(main), EmptyProjectTree);
+        QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
+
+        const QString closeBox =
+            box({"Close Project", "Are you sure ?", MsgIcon::Question, MsgButtons::YesNo});
+        f.messages.answer(MsgAnswer::No);
+        main.action("cproject")->trigger();
+        QCOMPARE(box(f.messages.calls.value(0)), closeBox);
+        QCOMPARE(tree(main), EmptyProjectTree);
+        f.messages.answer(MsgAnswer::Yes);
+        main.cproject_Click();
+        QCOMPARE(box(f.messages.calls.value(1)), closeBox);
+        expectNoProjectState(main);
+        QVERIFY(!addfile->isVisible());
+        QString path = f.docPath("closed.vdp");
+        QVERIFY(!main.projectCommands().SaveProject(1, path));
+        QVERIFY(!QFile::exists(path));
+
+        // Again, with a new member and a hidden one.
+        main.nproject_Click();
+        addNew(main, true);
+        addExisting(f, "b.asm");
+        f.active()->close(); // the close box hides it
+        main.project().MaxObjects = QStringLiteral("7");
+        const QStringList before = tree(main);
+        f.messages.calls.clear();
+        f.messages.answer(MsgAnswer::No);
+        main.nproject_Click();
+        QCOMPARE(box(f.messages.calls.value(0)),
+                 box({"Create Project", CloseAllText, MsgIcon::Exclamation, MsgButtons::YesNo}));
+        QCOMPARE(tree(main), before);
+        QCOMPARE(openWindows(main), 2);
+        f.messages.answer(MsgAnswer::Yes);
+        f.messages.answer(MsgAnswer::No); // "Save changes ?" of the new member
+        main.nproject_Click();
+        QCOMPARE(openWindows(main), 0);
+        QCOMPARE(tree(main), EmptyProjectTree);
+        QCOMPARE(main.project().AsmDoc[0], -1); // no entry names a closed window
+        QCOMPARE(main.windowTitle(), "Veldra Studio [Untitled]");
+        QCOMPARE(optionText(main.project().MaxObjects), "t:7");
+
+        // Close keeps a window whose save question is cancelled, and shows it.
+        addNew(main, true);
+        QCOMPARE(tree(main).value(1), " Bas0=Untitled (2)@4");
+        Editor* member = f.active();
+        member->close();
+        f.messages.answer(MsgAnswer::Yes);
+        f.messages.answer(MsgAnswer::Cancel);
+        main.cproject_Click();
+        expectNoProjectState(main);
+        QCOMPARE(window(main, 0), member);
+        QVERIFY(member->isVisible());
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // delfile follows the selected node, by mouse or keyboard, and asks nothing on a group
+    // node. A double click shows a member's hidden window; on a group node or a free entry it
+    // does nothing.
+    void nodeClicksAndDoubleClicks() {
+        MainFixture f;
+        Main& main = startProject(f);
+        addExisting(f, "a.bas");
+        addExisting(f, "b.asm");
+        QAction* delfile = main.action("delfile");
+        for (const char* key : {"Bas0", "qBasfiles", "Asm0", "qAsmfiles", "Bas0"}) {
+            clickNode(main, key);
+            QVERIFY2(delfile->isEnabled() == (key[0] != 'q'), key);
+        }
+        clickNode(main, "qBasfiles");
+        QTest::keyClick(main.TreeView1, Qt::Key_Down);
+        QCOMPARE(main.TreeView1->currentItem(), node(main, "Bas0"));
+        QVERIFY(delfile->isEnabled());
+        main.TreeView1->setCurrentItem(node(main, "qBasfiles"));
+        main.delfile_Click();
+        QVERIFY(f.messages.calls.isEmpty());
+
+        Editor* first = window(main, 0);
+        first->close();
+        QVERIFY(!first->isVisible());
+        clickNode(main, "Bas0", true);
+        QVERIFY(first->isVisible());
+        QCOMPARE(f.active(), first);
+        window(main, 1)->close();
+        clickNode(main, "qAsmfiles", true);
+        QVERIFY(!window(main, 1)->isVisible());
+        main.project().AsmDoc[0] = -1;
+        clickNode(main, "Asm0", true);
+        QVERIFY(!window(main, 1)->isVisible());
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // Save names the untitled members through the BASIC or NASM dialog in entry order, BASIC
+    // first, the dialog coming back with a beep until a name is given; the node texts follow.
+    // Loading the saved file gives the same members, their entries numbered afresh.
+    void saveThenLoad() {
+        MainFixture f;
+        Main& main = startProject(f);
+        addNew(main, false);                                  // Untitled (1): Asm0, slot 0
+        const QString old = addExisting(f, "old.bas", "old"); // Bas0, slot 1
+        addExisting(f, "gone.bas");                           // Bas1, slot 2
+        addNew(main, true);                                   // Untitled (2): Bas2, slot 3
+        f.active()->Text1->setWholeText("abc");
+        main.TreeView1->setCurrentItem(node(main, "Bas1"));
+        f.messages.answer(MsgAnswer::Yes);
+        main.delfile_Click(); // leaves a gap in the entries
+
+        const QString project = f.docPath("p.vdp");
+        const QString bas = f.docPath("new.bas");
+        const QString asmPath = f.docPath("new.asm");
+        f.dialog.answerFile(project);
+        f.dialog.cancel(); // the member must get a name: a beep, and the dialog again
+        f.dialog.answerFile(bas);
+        f.dialog.answerFile(asmPath);
+        f.dialog.calls.clear();
+        main.action("sproject")->trigger();
+        QCOMPARE(f.messages.beeps, 1);
+        const QString basFilter =
+            "All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt";
+        QCOMPARE(dialogsShown(f),
+                 QStringList({fileDialog("save", ProjectFilter), fileDialog("save", basFilter),
+                              fileDialog("save", basFilter),
+                              fileDialog("save", "All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|"
+                                                 "Text Files (*.txt)|*.txt")}));
+        QCOMPARE(MainFixture::readFile(old), "old\r\n");
+        QCOMPARE(MainFixture::readFile(bas), "abc\r\n");
+        QCOMPARE(MainFixture::readFile(asmPath), "' Veldra Studio v1.00\r\n\r\n");
+        QCOMPARE(MainFixture::readFile(project),
+                 Header + " 100 \r\n 64000 \r\n[Basic Files]\r\n" + old.toUtf8() + "\r\n" +
+                     bas.toUtf8() + "\r\n[Assembly Files]\r\n" + asmPath.toUtf8() + "\r\n");
+        QCOMPARE(tree(main),
+                 QStringList({"qBasfiles=Bas Files@8", " Bas0=old.bas@4", " Bas2=new.bas@4",
+                              "qAsmfiles=Asm Files@9", " Asm0=new.asm@4"}));
+        QCOMPARE(window(main, 3)->windowTitle(), bas);
+        QCOMPARE(window(main, 0)->windowTitle(), asmPath);
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
+        // File > Save follows the active member's new name.
+        QVERIFY(main.action("save")->isEnabled());
+        main.sproject_Click(); // saves to the same file without asking
+        QCOMPARE(f.dialog.calls.size(), 4);
+
+        f.messages.answer(MsgAnswer::Yes);
+        f.dialog.answerFile(project);
+        main.action("lproject")->trigger();
+        QCOMPARE(box(f.messages.calls.last()),
+                 box({"Load Project", CloseAllText, MsgIcon::Exclamation, MsgButtons::YesNo}));
+        QCOMPARE(tree(main),
+                 QStringList({"qBasfiles=Bas Files@8", " Bas0=old.bas@4", " Bas1=new.bas@4",
+                              "qAsmfiles=Asm Files@9", " Asm0=new.asm@4"}));
+        const QStringList paths = {old, bas, asmPath};
+        for (int slot = 0; slot < 3; ++slot) {
+            Editor* member = window(main, slot);
+            QVERIFY(member != nullptr && member->isVisible());
+            QCOMPARE(member->windowTitle(), paths[slot]);
+            QCOMPARE(member->Text1->wholeText().toUtf8(), MainFixture::readFile(paths[slot]));
+            QCOMPARE(main.documents().DocChanged[slot], qint16(0));
+        }
+        QCOMPARE(f.active(), window(main, 2));
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
+        QVERIFY(projectCommandsEnabled(main, true));
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // New members share the Untitled numbering of File > New; existing ones open under their
+    // path. A double click in the Add File dialog adds too, of the kind of the last command;
+    // once its frame closed the dialog, the next one starts afresh.
+    void addNewAndExisting() {
+        MainFixture f;
+        Main& main = startProject(f);
+        main.new_Click(); // Untitled (1): not a member
+        addNew(main, true);
+        QCOMPARE(f.active()->windowTitle(), "Untitled (2)");
+        QCOMPARE(main.documents().DocChanged[1], qint16(-1));
+        QVERIFY(!main.action("save")->isEnabled());
+        main.new_Click();
+        QCOMPARE(f.active()->windowTitle(), "Untitled (3)");
+
+        const QString path = addExisting(f, "lib.asm", "mov ax, 1");
+        QCOMPARE(dialogsShown(f).last(),
+                 fileDialog("open", "All Files (*.*)|*.*|Assembly Files (*.asm)|*.asm|"));
+        QCOMPARE(f.active()->windowTitle(), path);
+        QCOMPARE(f.active()->Text1->wholeText(), "mov ax, 1");
+        QCOMPARE(main.documents().DocChanged[3], qint16(0));
+
+        f.dialog.cancel(); // adds nothing, and the dialog is hidden all the same
+        main.addbas_Click();
+        confirmAddfile(main, 1);
+        QCOMPARE(dialogsShown(f).last(),
+                 fileDialog("open", "All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|"));
+        QCOMPARE(openWindows(main), 4);
+        QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=Untitled (2)@4",
+                                          "qAsmfiles=Asm Files@9", " Asm0=lib.asm@4"}));
+
+        Addfile* dialog = main.projectCommands().addfileDialog();
+        main.addbas_Click();
+        main.addasm_Click();
+        const QPoint newFile =
+            dialog->ListView1->visualItemRect(dialog->ListView1->item(0)).center();
+        QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
+        QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, newFile);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(tree(main).last(), " Asm1=Untitled (4)@4");
+
+        main.addbas_Click();
+        dialog->ListView1->setCurrentRow(1);
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(main.projectCommands().addfileDialog() == nullptr);
+        main.addbas_Click();
+        QCOMPARE(main.projectCommands().addfileDialog()->selectedKey(), "New");
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    void removal_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QList<MsgAnswer>>("answers");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("No keeps it") << false << QList{MsgAnswer::No} << false;
+        QTest::newRow("Yes removes it") << false << QList{MsgAnswer::Yes} << true;
+        QTest::newRow("Yes, changed, Cancel keeps it")
+            << true << QList{MsgAnswer::Yes, MsgAnswer::Cancel} << false;
+    }
+
+    void removal() {
+        QFETCH(bool, changed);
+        QFETCH(QList<MsgAnswer>, answers);
+        QFETCH(bool, removed);
+        MainFixture f;
+        Main& main = startProject(f);
+        addExisting(f, "a.bas");
+        const QString path = addExisting(f, "b.bas", "b");
+        addExisting(f, "c.bas");
+        if (changed)
+            window(main, 1)->Text1->setWholeText("edited");
+        window(main, 1)->close(); // hidden members are removed all the same
+        const QStringList before = tree(main);
+
+        for (MsgAnswer answer : answers)
+            f.messages.answer(answer);
+        clickNode(main, "Bas1");
+        main.action("delfile")->trigger();
+        QCOMPARE(box(f.messages.calls.value(0)),
+                 box({"Delete File", "Are you sure you want to delete\r\nb.bas ?",
+                      MsgIcon::Question, MsgButtons::YesNo}));
+        QCOMPARE(MainFixture::readFile(path), "b");
+        if (removed) {
+            QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4",
+                                              " Bas2=c.bas@4", "qAsmfiles=Asm Files@9"}));
+            QCOMPARE(main.documents().DocInUse[1], qint16(0));
+            // The next addition takes the freed entry and its key again.
+            addNew(main, true);
+            QCOMPARE(node(main, "Bas1")->text(0), "Untitled (1)");
+        } else {
+            QCOMPARE(tree(main), before);
+            QCOMPARE(main.project().BasDoc[1], 1);
+            QVERIFY(window(main, 1) != nullptr);
+        }
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // Refused before any file dialog or window, the choice being an existing file (row 1) or a
+    // new one (row 0).
+    void additionRefusedWithoutRoom_data() {
+        QTest::addColumn<bool>("entriesFull");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("27th BASIC member") << true << 1
+                                           << box({"Add File",
+                                                   "The project already holds 26 BASIC "
+                                                   "files.\r\nRemove one before adding another.",
+                                                   MsgIcon::Exclamation, MsgButtons::Ok});
+        QTest::newRow("no free slot")
+            << false << 0
+            << box({"Too many windows",
+                    "All 26 document windows are in use.\r\nClose a window and try again.",
+                    MsgIcon::Exclamation, MsgButtons::Ok});
+    }
+
+    void additionRefusedWithoutRoom() {
+        QFETCH(bool, entriesFull);
+        QFETCH(int, row);
+        QFETCH(QString, message);
+        MainFixture f;
+        Main& main = startProject(f);
+        for (int i = 0; i < 26; ++i) {
+            if (entriesFull)
+                addNew(main, true);
+            else
+                main.new_Click();
+        }
+        const QStringList before = tree(main);
+        main.addbas_Click();
+        confirmAddfile(main, row);
+        QVERIFY(f.dialog.calls.isEmpty());
+        QCOMPARE(f.messages.calls.size(), 1);
+        QCOMPARE(box(f.messages.calls[0]), message);
+        QCOMPARE(tree(main), before);
+        QCOMPARE(main.documents().UntitledCount, 26);
+        QCOMPARE(openWindows(main), 26);
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // A Load that fails names the file and the reason, leaves no member window behind and the
+    // options as they were. The previous project, whose windows it closed, is closed too, as it
+    // is when the dialog is cancelled: a later Save would write it without its members.
+    void loadFailureChangesNothing_data() {
+        QTest::addColumn<QByteArray>("content"); // "<none>": no project file; "<cancel>": no name
+        QTest::addColumn<int>("keptOpen");       // untitled windows kept open by their question
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<bool>("namesMember"); // the message names the member, not the project
+        QTest::addColumn<QString>("reason");   // empty where the system gives the reason
+        const QByteArray valid = Header + "5\r\n6\r\n[Basic Files]\r\n";
+        const QString invalid = QStringLiteral("File is not a Drellstudio File");
+        const QString refused = QStringLiteral("The project could not be loaded:");
+        QTest::newRow("lower-case section")
+            << Header + "1\r\n2\r\n[basic files]\r\n"
+            << 0 << "Invalid File" << invalid << false
+            << "The line after the options is not \"[Basic Files]\".";
+        QTest::newRow("empty file")
+            << QByteArray() << 0 << "Invalid File" << invalid << false << "The file is empty.";
+        QTest::newRow("project file missing")
+            << QByteArray("<none>") << 0 << "Load Project"
+            << "The project file could not be read:" << false << "";
+        QTest::newRow("member missing") << valid + "<good>\r\n<missing>\r\n"
+                                        << 0 << "Load Project"
+                                        << "A file of the project could not be read:" << true << "";
+        QTest::newRow("27 assembly members")
+            << valid + "[Assembly Files]\r\n" + QByteArray("<good>\r\n").repeated(27) << 0
+            << "Load Project" << refused << false << "It lists more than 26 assembly files.";
+        QTest::newRow("more members than free windows")
+            << valid + "<good>\r\n<good>\r\n[Assembly Files]\r\n<good>\r\n"
+            << 24 << "Load Project" << refused << false
+            << "It lists 3 files, but only 2 document windows are free.";
+        QTest::newRow("dialog cancelled") << QByteArray("<cancel>") << 0 << ""
+                                          << "" << false << "";
+    }
+
+    void loadFailureChangesNothing() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, keptOpen);
+        QFETCH(QString, title);
+        QFETCH(QString, firstLine);
+        QFETCH(bool, namesMember);
+        QFETCH(QString, reason);
+        MainFixture f;
+        Main& main = startProject(f);
+        main.project().MaxObjects = QStringLiteral("typed");
+        addExisting(f, "old.bas");
+        for (int i = 0; i < keptOpen; ++i)
+            main.new_Click();
+        const QString good = f.writeDoc("good.bas", "g");
+        const QString missing = f.docPath("missing.bas");
         QByteArray bytes = content;
         bytes.replace("<good>", good.toUtf8()).replace("<missing>", missing.toUtf8());
-        const QString project = f.docPath(QStringLiteral("bad.vdp"));
-        if (bytes != "<none>")
-            f.writeDoc(QStringLiteral("bad.vdp"), bytes);
-        main.project().MaxObjects = QStringLiteral("typed");
-        if (previousProject) {
-            main.nproject_Click();
-            addExisting(f, true, f.writeDoc(QStringLiteral("old.bas"), "o"));
-            f.messages.answer(MsgAnswer::Yes); // close all windows
-        }
-        f.dialog.answerFile(project);
+        const QString project = f.docPath("bad.vdp");
+        if (!bytes.startsWith('<'))
+            f.writeDoc("bad.vdp", bytes);
+        f.messages.answer(MsgAnswer::Yes); // close all windows
+        for (int i = 0; i < keptOpen; ++i)
+            f.messages.answer(MsgAnswer::Cancel);
+        bytes == "<cancel>" ? f.dialog.cancel() : f.dialog.answerFile(project);
         main.lproject_Click();
 
-        const MessageCall& message = f.messages.calls.last();
-        QCOMPARE(message.title, title);
-        QCOMPARE(message.icon, MsgIcon::Critical);
-        QCOMPARE(message.buttons, MsgButtons::Ok);
-        const QStringList lines = message.text.split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.value(0), firstLine);
-        QCOMPARE(lines.value(1), named == QLatin1String("member") ? missing : project);
-        QVERIFY(!lines.value(2).isEmpty()); // the reason
-        QCOMPARE(openWindows(main), 0);
-        QCOMPARE(main.mdiArea()->subWindowList().size(), 0);
-        QCOMPARE(main.project().ProjectLoading, qint16(0));
-        QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:typed"));
+        if (!title.isEmpty()) {
+            const MessageCall& message = f.messages.calls.last();
+            QCOMPARE(message.title, title);
+            QCOMPARE(message.icon, MsgIcon::Critical);
+            QCOMPARE(message.buttons, MsgButtons::Ok);
+            const QStringList lines = message.text.split("\r\n");
+            QCOMPARE(lines.mid(0, 2), QStringList({firstLine, namesMember ? missing : project}));
+            QVERIFY2(reason.isEmpty() ? !lines.value(2).isEmpty() : lines.value(2) == reason,
+                     qPrintable(message.text));
+        }
+        QCOMPARE(main.mdiArea()->subWindowList().size(), keptOpen);
+        QCOMPARE(optionText(main.project().MaxObjects), "t:typed");
         expectNoProjectState(main);
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
-}
 
-void ProjectWindowsTest::loadCancelled_data() {
-    QTest::addColumn<bool>("windowsOpen");
-    QTest::newRow("after closing the project's windows") << true;
-    QTest::newRow("no window: the project stays") << false;
-}
-
-void ProjectWindowsTest::loadCancelled() {
-    QFETCH(bool, windowsOpen);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    if (windowsOpen) {
-        addExisting(f, true, f.writeDoc(QStringLiteral("a.bas"), "a"));
-        f.messages.answer(MsgAnswer::Yes);
+    void saveFailureKeepsPathAndCaption_data() {
+        QTest::addColumn<bool>("memberFails");
+        QTest::newRow("member file cannot be written") << true;
+        QTest::newRow("project file cannot be written") << false;
     }
-    f.dialog.cancel();
-    main.lproject_Click();
-    QCOMPARE(openWindows(main), 0);
-    if (windowsOpen) {
-        expectNoProjectState(main);
-        // A later Create starts from nothing stale.
-        main.nproject_Click();
-        QCOMPARE(main.project().BasDoc[0], -1);
-    } else {
-        QCOMPARE(main.project().ProjectOpen, qint16(1));
-        QCOMPARE(tree(main), EmptyProjectTree);
-        QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [Untitled]"));
+
+    void saveFailureKeepsPathAndCaption() {
+        QFETCH(bool, memberFails);
+        MainFixture f;
+        Main& main = startProject(f);
+        QDir(f.docPath(QString())).mkdir("sub");
+        const QString member = addExisting(f, "sub/m.bas");
+        const QString first = f.docPath("first.vdp");
+        f.dialog.answerFile(first);
+        main.sproject_Click();
+        const QByteArray saved = MainFixture::readFile(first);
+
+        if (memberFails)
+            QVERIFY(QDir(f.docPath("sub")).removeRecursively());
+        const QString second = f.docPath(memberFails ? "second.vdp" : "gone/second.vdp");
+        f.dialog.answerFile(second);
+        main.saveasproj_Click();
+
+        const MessageCall& message = f.messages.calls.last();
+        QCOMPARE(message.icon, MsgIcon::Critical);
+        QCOMPARE(message.text.split("\r\n").value(1), memberFails ? member : second);
+        QVERIFY(!QFile::exists(second));
+        QCOMPARE(MainFixture::readFile(first), saved);
+        QCOMPARE(main.project().ProjectPath, first);
+        QCOMPARE(main.windowTitle(), "Veldra Studio [" + first + "]");
+        VERIFY_NO_PROMPT_PROBLEMS(f);
     }
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
 
-void ProjectWindowsTest::loadRefusedWithoutFreeSlots() {
-    MainFixture f;
-    Main& main = f.start();
-    const QString member = f.writeDoc(QStringLiteral("m.bas"), "m");
-    const QString project =
-        f.writeDoc(QStringLiteral("p.vdp"),
-                   Header + "1\r\n2\r\n[Basic Files]\r\n" + member.toUtf8() + "\r\n" +
-                       member.toUtf8() + "\r\n[Assembly Files]\r\n" + member.toUtf8() + "\r\n");
-    for (int i = 0; i < 24; ++i)
-        main.new_Click();
-    f.messages.answer(MsgAnswer::Yes);
-    for (int i = 0; i < 24; ++i)
-        f.messages.answer(MsgAnswer::Cancel); // every window stays open
-    f.dialog.answerFile(project);
-    main.lproject_Click();
-    const MessageCall& message = f.messages.calls.last();
-    QCOMPARE(message.title, QStringLiteral("Load Project"));
-    QVERIFY2(message.text.contains(QStringLiteral("3 files")) &&
-                 message.text.contains(QStringLiteral("only 2 document windows")),
-             qPrintable(message.text));
-    QCOMPARE(openWindows(main), 24);
-    QCOMPARE(main.project().ProjectOpen, qint16(0));
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:100"));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
+    void optionsDialogDisablesMainUntilLeft_data() {
+        QTest::addColumn<QString>("leave");
+        for (const char* leave : {"Set", "Cancel", "Escape", "frame"})
+            QTest::newRow(leave) << QString::fromLatin1(leave);
+    }
 
-void ProjectWindowsTest::saveFailureKeepsPathAndCaption_data() {
-    QTest::addColumn<bool>("memberFails");
-    QTest::newRow("member file cannot be written") << true;
-    QTest::newRow("project file cannot be written") << false;
-}
+    void optionsDialogDisablesMainUntilLeft() {
+        QFETCH(QString, leave);
+        MainFixture f;
+        Main& main = startProject(f);
+        main.action("poptions")->trigger();
+        ProjectOptions* dialog = main.projectCommands().optionsDialog();
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), "ProjectOptions");
+        QCOMPARE(dialog->Text1->text(), "64000");
+        QCOMPARE(dialog->Text2->text(), "100");
+        QVERIFY(!main.inputEnabled());
+        main.action("sproject")->trigger(); // ignored while the dialog is up
+        QVERIFY(f.dialog.calls.isEmpty());
 
-void ProjectWindowsTest::saveFailureKeepsPathAndCaption() {
-    QFETCH(bool, memberFails);
-    MainFixture f;
-    Main& main = f.start();
-    QDir(f.docPath(QString())).mkdir(QStringLiteral("sub"));
-    const QString member = f.writeDoc(QStringLiteral("sub/m.bas"), "m");
-    main.nproject_Click();
-    addExisting(f, true, member);
-    const QString first = f.docPath(QStringLiteral("first.vdp"));
-    f.dialog.answerFile(first);
-    main.sproject_Click();
-    const QByteArray saved = MainFixture::readFile(first);
+        dialog->Text1->setText("9000");
+        dialog->Text2->clear();
+        QTest::keyClicks(dialog->Text2, "7 ");
+        if (leave == "Set")
+            QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        else if (leave == "Cancel")
+            QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+        else if (leave == "Escape")
+            QTest::keyClick(dialog->Text1, Qt::Key_Escape);
+        else
+            dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(main.inputEnabled());
+        QCOMPARE(optionText(main.project().TempStringSize), leave == "Set" ? "t:9000" : "n:64000");
+        QCOMPARE(optionText(main.project().MaxObjects), leave == "Set" ? "t:7 " : "n:100");
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
 
-    if (memberFails)
-        QVERIFY(QDir(f.docPath(QStringLiteral("sub"))).removeRecursively());
-    const QString second = memberFails ? f.docPath(QStringLiteral("second.vdp"))
-                                       : f.docPath(QStringLiteral("gone/second.vdp"));
-    f.dialog.answerFile(second);
-    main.saveasproj_Click();
-
-    const MessageCall& message = f.messages.calls.last();
-    QCOMPARE(message.icon, MsgIcon::Critical);
-    QCOMPARE(message.text.split(QStringLiteral("\r\n")).value(1), memberFails ? member : second);
-    QVERIFY(!QFile::exists(second));
-    QCOMPARE(MainFixture::readFile(first), saved);
-    QCOMPARE(main.project().ProjectPath, first);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Veldra Studio [%1]").arg(first));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::optionsDialogDisablesMainUntilLeft_data() {
-    QTest::addColumn<QString>("leave");
-    QTest::addColumn<bool>("set");
-    QTest::newRow("Set") << "Set" << true;
-    QTest::newRow("Cancel") << "Cancel" << false;
-    QTest::newRow("Escape") << "Escape" << false;
-    QTest::newRow("frame") << "frame" << false;
-}
-
-void ProjectWindowsTest::optionsDialogDisablesMainUntilLeft() {
-    QFETCH(QString, leave);
-    QFETCH(bool, set);
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    main.action(QStringLiteral("poptions"))->trigger();
-    ProjectOptions* dialog = main.projectCommands().optionsDialog();
-    QVERIFY(dialog != nullptr && dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("ProjectOptions"));
-    QCOMPARE(dialog->Text1->text(), QStringLiteral("64000"));
-    QCOMPARE(dialog->Text2->text(), QStringLiteral("100"));
-    QVERIFY(dialog->Command1->isDefault());
-    QVERIFY(!main.inputEnabled());
-    main.action(QStringLiteral("sproject"))->trigger(); // ignored while the dialog is up
-    QVERIFY(f.dialog.calls.isEmpty());
-
-    dialog->Text1->setText(QStringLiteral("9000"));
-    dialog->Text2->clear();
-    QTest::keyClicks(dialog->Text2, QStringLiteral("7 "));
-    if (leave == QLatin1String("Set"))
+    // Options set in the dialog outlive Close and Create and are written as typed, without
+    // blanks. Load reads numbers, written back with a blank on either side, and leaves the
+    // dialog's fields alone.
+    void optionsKeptAcrossCreateCloseAndLoad() {
+        MainFixture f;
+        Main& main = startProject(f);
+        main.poptions_Click();
+        ProjectOptions* dialog = main.projectCommands().optionsDialog();
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    else if (leave == QLatin1String("Cancel"))
+        f.messages.answer(MsgAnswer::Yes);
+        main.cproject_Click();
+        main.nproject_Click();
+        const QString project = f.docPath("typed.vdp");
+        f.dialog.answerFile(project);
+        main.sproject_Click();
+        QCOMPARE(MainFixture::readFile(project),
+                 Header + "100\r\n64000\r\n[Basic Files]\r\n[Assembly Files]\r\n");
+
+        f.writeDoc("typed.vdp", Header + "500,1000\r\n[Basic Files]\r\n");
+        f.dialog.answerFile(project);
+        main.lproject_Click();
+        QCOMPARE(optionText(main.project().MaxObjects), "n:500");
+        QCOMPARE(optionText(main.project().TempStringSize), "n:1000");
+        QCOMPARE(tree(main), EmptyProjectTree);
+        main.sproject_Click();
+        QCOMPARE(MainFixture::readFile(project),
+                 Header + " 500 \r\n 1000 \r\n[Basic Files]\r\n[Assembly Files]\r\n");
+
+        main.poptions_Click();
+        QCOMPARE(dialog->Text2->text(), "100");
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    else if (leave == QLatin1String("Escape"))
-        QTest::keyClick(dialog->Text1, Qt::Key_Escape);
-    else
-        dialog->close();
-    QVERIFY(!dialog->isVisible());
-    QVERIFY(main.inputEnabled());
-    QCOMPARE(optionText(main.project().TempStringSize),
-             set ? QStringLiteral("t:9000") : QStringLiteral("n:64000"));
-    QCOMPARE(optionText(main.project().MaxObjects),
-             set ? QStringLiteral("t:7 ") : QStringLiteral("n:100"));
-
-    // The fields keep what was typed, however the dialog was left.
-    main.poptions_Click();
-    QCOMPARE(main.projectCommands().optionsDialog(), dialog);
-    QCOMPARE(dialog->Text1->text(), QStringLiteral("9000"));
-    QCOMPARE(dialog->Text2->text(), QStringLiteral("7 "));
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QVERIFY(main.inputEnabled());
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:7 "));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::optionsKeptAcrossCreateAndCloseAndWrittenAsTyped() {
-    MainFixture f;
-    Main& main = f.start();
-    main.nproject_Click();
-    main.poptions_Click();
-    QTest::mouseClick(main.projectCommands().optionsDialog()->Command1, Qt::LeftButton);
-    f.messages.answer(MsgAnswer::Yes);
-    main.cproject_Click();
-    main.nproject_Click();
-    const QString project = f.docPath(QStringLiteral("typed.vdp"));
-    f.dialog.answerFile(project);
-    main.sproject_Click();
-    QCOMPARE(MainFixture::readFile(project),
-             Header + "100\r\n64000\r\n[Basic Files]\r\n[Assembly Files]\r\n");
-
-    // Read back they are numbers, written with a blank on either side.
-    f.dialog.answerFile(project);
-    main.lproject_Click();
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:100"));
-    QCOMPARE(tree(main), EmptyProjectTree);
-    QCOMPARE(main.mdiArea()->subWindowList().size(), 0);
-    main.sproject_Click();
-    QCOMPARE(MainFixture::readFile(project),
-             Header + " 100 \r\n 64000 \r\n[Basic Files]\r\n[Assembly Files]\r\n");
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void ProjectWindowsTest::loadChangesOptionsButNotFields() {
-    MainFixture f;
-    Main& main = f.start();
-    const QString project = f.writeDoc(
-        QStringLiteral("p.vdp"), Header + "500,1000\r\n[Basic Files]\r\n[Assembly Files]\r\n");
-    f.dialog.answerFile(project);
-    main.lproject_Click();
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:500"));
-    QCOMPARE(optionText(main.project().TempStringSize), QStringLiteral("n:1000"));
-    main.poptions_Click();
-    ProjectOptions* dialog = main.projectCommands().optionsDialog();
-    QCOMPARE(dialog->Text2->text(), QStringLiteral("100"));
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("n:500"));
-    main.poptions_Click();
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(optionText(main.project().MaxObjects), QStringLiteral("t:100"));
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
+        QCOMPARE(optionText(main.project().MaxObjects), "n:500");
+        main.poptions_Click();
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        QCOMPARE(optionText(main.project().MaxObjects), "t:100");
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+};
 
 QTEST_MAIN(ProjectWindowsTest)
 #include "ProjectWindowsTest.moc"
