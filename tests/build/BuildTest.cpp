@@ -655,53 +655,39 @@ private Q_SLOTS:
     // caret on the line, also when its close box had hidden it; a file that no window shows
     // (names compared exactly) moves nothing.
     void gotoLineInProjectFindsTheFileWindow_data() {
-        QTest::addColumn<QString>("logged"); // a.bas is hidden, b.bas behind, c.bas not open
+        QTest::addColumn<QString>("logged");
         QTest::addColumn<bool>("found");
-        QTest::newRow("hidden window") << "a.bas" << true;
-        QTest::newRow("visible window behind") << "b.bas" << true;
-        QTest::newRow("case differs") << "A.BAS" << false;
-        QTest::newRow("file not open") << "c.bas" << false;
+        QTest::newRow("hidden member") << "main.bas" << true;
+        QTest::newRow("case differs") << "MAIN.BAS" << false;
+        QTest::newRow("file not open") << "other.bas" << false;
     }
     void gotoLineInProjectFindsTheFileWindow() {
         QFETCH(QString, logged);
         QFETCH(bool, found);
         MainFixture f;
         Main& main = f.start();
-        for (const char* name : {"a.bas", "b.bas"}) {
-            f.dialog.answerFile(f.writeDoc(QString::fromLatin1(name), "X\r\nY\r\nZ"));
-            main.open_Click();
-        }
-        main.new_Click();
-        Editor* a = main.documents().Documents[0];
-        Editor* other = main.documents().Documents[2];
-        main.project().ProjectOpen = 1;
-        main.project().ProjectPath = f.docPath(QStringLiteral("p.vdp"));
-        for (int slot = 0; slot < 3; ++slot)
-            main.project().BasDoc[slot] = slot;
+        const QString member = f.writeDoc(QStringLiteral("main.bas"), "X\r\nY\r\nZ");
+        QVERIFY(main.projectCommands().ReadProjectFile(writeProject(f, member)));
+        Editor* window = main.documents().Documents[0];
         // The close box only hides a member while a project is open.
-        QVERIFY(!a->closeFor(CloseReason::UserControls));
-        QVERIFY(!a->isVisible());
-        QCOMPARE(f.active(), other);
+        QVERIFY(!window->closeFor(CloseReason::UserControls));
+        QVERIFY(!window->isVisible());
+        main.new_Click();
+        Editor* other = f.active();
+        other->Text1->setWholeText(QStringLiteral("a\r\nb\r\nc"));
         other->Text1->setSelection(1, 0);
 
         const QString path = f.docPath(logged);
         ShowErrors* dialog = report(f, "3\r\nm\r\n" + path.toUtf8() + "\r\n", ErrorForm::Project);
         QCOMPARE(dialog->Label8->text(), path);
         dialog->Command1->click();
-
         QVERIFY(!dialog->isVisible());
-        if (found) {
-            Editor* target = main.documents().Documents[logged == "a.bas" ? 0 : 1];
-            QVERIFY(target->isVisible());
-            QCOMPARE(main.mdiArea()->activeSubWindow(), target);
-            QCOMPARE(target->Text1->selStart(), 6);
-            QCOMPARE(main.focusWidget(), target->Text1);
-        } else {
-            QCOMPARE(main.mdiArea()->activeSubWindow(), other);
-            QVERIFY(!a->isVisible());
-            QCOMPARE(a->Text1->selStart(), 0);
-            QCOMPARE(other->Text1->selStart(), 1);
-        }
+        QCOMPARE(window->isVisible(), found);
+        QCOMPARE(main.mdiArea()->activeSubWindow(), found ? window : other);
+        QCOMPARE(window->Text1->selStart(), found ? 6 : 0);
+        QCOMPARE(other->Text1->selStart(), 1);
+        if (found)
+            QCOMPARE(main.focusWidget(), window->Text1);
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 };
