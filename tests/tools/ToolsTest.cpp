@@ -24,13 +24,6 @@ QString settingsPath(const MainFixture& f) {
     return f.appFolder() + QStringLiteral("/veldstudio.ini");
 }
 
-QByteArray crlfLines(const QList<QByteArray>& lines) {
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
 // The Tools items as "caption" for an enabled item and "(caption)" for a disabled one.
 QStringList toolItems(Main& main) {
     QStringList items;
@@ -108,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(f.closeMain());
         QCOMPARE(MainFixture::readFile(settingsPath(f)),
                  QByteArray("\r\n").repeated(6) +
-                     crlfLines({"Lint, strict", "  \"/opt/lint\"", "\"quoted\", -x"}) +
+                     "Lint, strict\r\n  \"/opt/lint\"\r\n\"quoted\", -x\r\n" +
                      QByteArray("\r\n").repeated(6));
 
         Main& again = f.start();
@@ -356,7 +349,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("menu");
         QTest::addColumn<QStringList>("slot1");
         QTest::addColumn<QByteArray>("written");
-        const QByteArray one = crlfLines({"One", "one.exe", "-1"});
+        const QByteArray one("One\r\none.exe\r\n-1\r\n");
         const QByteArray rest = QByteArray("\r\n").repeated(12);
         const QStringList slot1{"One", "one.exe", "-1"};
 
