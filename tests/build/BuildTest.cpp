@@ -444,7 +444,6 @@ private Q_SLOTS:
         QVERIFY(!dialog->isVisible());
         QVERIFY(main.inputEnabled());
         QVERIFY(!driver.exists("vd~tmp.bas"));
-        QVERIFY(!driver.exists("vd~tmp.exe"));
         QVERIFY(f.messages.calls.isEmpty());
 
         // Opened again it keeps the name; Cancel and Escape hide it.
