@@ -6,7 +6,6 @@
 #include "build/BuildCommands.h"
 #include "build/Compile.h"
 #include "build/ShowErrors.h"
-#include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
@@ -81,7 +80,7 @@ private:
 const QString Untitled1 = QStringLiteral("Untitled (1)");
 
 // Run, or Create Exe from its dialog with `exe` as the name.
-void build(Main& main, bool createExe, const QString& exe = QString()) {
+void build(Main& main, bool createExe, const QString& exe) {
     if (!createExe) {
         main.runp_Click();
         return;
