@@ -2,13 +2,12 @@
 // test's application folder (as "make") and takes its orders from marker files there:
 //   stub-errlog    its bytes become errfound.log (otherwise the log is emptied: success)
 //   stub-leavelog  the log is left as it is
-//   stub-wait      wait until stub-release appears (stub-waiting tells that it waits)
+//   stub-wait      wait until stub-release appears
 //   stub-crash     end by a signal after recording
-// Each run appends to stub-calls.txt: "call", "cwd<TAB>folder", "arg<TAB>value" per argument,
-// "source<TAB>yes|no" (whether the file of the second argument, the source in the application
-// folder or the project file, existed), "end", and leaves a copy of that file in
-// stub-source.bin. The executable named by the third argument is written when it is an
-// absolute path.
+// Each run appends a line to stub-calls.txt: its working folder and its arguments, separated by
+// tabs. It copies the file of its second argument (the temporary source in the application
+// folder, or the project file) to stub-source.bin, and writes the executable named by its third
+// argument when that is an absolute path.
 
 #include <chrono>
 #include <csignal>
@@ -41,23 +40,18 @@ int main(int argc, char** argv) {
     if (argc < 1)
         return 2;
     const fs::path folder = fs::absolute(fs::path(argv[0])).parent_path();
-    const fs::path source = argc > 2 ? folder / argv[2] : fs::path();
-    std::error_code ignored;
-    const bool haveSource = !source.empty() && fs::is_regular_file(source, ignored);
-
     {
         std::ofstream calls(folder / "stub-calls.txt", std::ios::binary | std::ios::app);
-        calls << "call\n"
-              << "cwd\t" << fs::current_path().string() << '\n';
+        calls << fs::current_path().string();
         for (int i = 1; i < argc; ++i)
-            calls << "arg\t" << argv[i] << '\n';
-        calls << "source\t" << (haveSource ? "yes" : "no") << '\n' << "end\n";
+            calls << '\t' << argv[i];
+        calls << '\n';
     }
-    if (haveSource)
-        writeFile(folder / "stub-source.bin", readFile(source));
+    std::error_code ignored;
+    if (argc > 2 && fs::is_regular_file(folder / argv[2], ignored))
+        writeFile(folder / "stub-source.bin", readFile(folder / argv[2]));
 
     if (present(folder / "stub-wait")) {
-        writeFile(folder / "stub-waiting", "");
         // Bounded, so that a test that never releases it cannot hang forever.
         for (int i = 0; i < 120000 && !present(folder / "stub-release"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
