@@ -18,48 +18,41 @@ class DocumentWindowsTest : public QObject {
 
 private Q_SLOTS:
     void untitledNumberingAndLowestFreeSlot();
-    void openedFileTakesTheFreedSlot();
     void newDocumentLooksFreshAndCountsAsChanged();
     void typingMarksChanged();
     void twentySeventhDocumentIsRefused_data();
     void twentySeventhDocumentIsRefused();
     void saveQuestion_data();
     void saveQuestion();
-    void unchangedWindowClosesWithoutQuestion();
     void editorFollowsWindowSizeAndClampsAtZero();
     void commandsDoNothingWithoutVisibleDocument();
 };
 
+// New numbers untitled documents for good; every new window takes the lowest free slot.
 void DocumentWindowsTest::untitledNumberingAndLowestFreeSlot() {
     MainFixture f;
     Main& main = f.start();
     main.new_Click();
     QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (1)"));
     main.new_Click();
-    Editor* second = f.active();
+    main.new_Click();
+    Editor* second = main.documents().Documents[1];
     QCOMPARE(second->windowTitle(), QStringLiteral("Untitled (2)"));
-    QCOMPARE(second->slot(), 1);
     f.messages.answer(MsgAnswer::No);
     QVERIFY(second->close());
     main.new_Click();
-    QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (3)"));
+    QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled (4)"));
     QCOMPARE(f.active()->slot(), 1);
-    QCOMPARE(main.documents().UntitledCount, 3);
-    VERIFY_NO_PROMPT_PROBLEMS(f);
-}
 
-void DocumentWindowsTest::openedFileTakesTheFreedSlot() {
-    MainFixture f;
-    Main& main = f.start();
-    for (int i = 0; i < 3; ++i)
-        main.new_Click();
+    // A file opened while slots 0 and 2 are in use and slot 1 was freed lands in slot 1.
     f.messages.answer(MsgAnswer::No);
-    QVERIFY(main.documents().Documents[1]->close());
+    QVERIFY(f.active()->close());
     f.dialog.answerFile(f.writeDoc(QStringLiteral("p.bas"), "x"));
     main.open_Click();
     QCOMPARE(f.active()->slot(), 1);
     QCOMPARE(main.documents().Documents[1].data(), f.active());
     QCOMPARE(main.documents().DocInUse[1], qint16(1));
+    QCOMPARE(main.documents().UntitledCount, 4);
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
@@ -182,15 +175,6 @@ void DocumentWindowsTest::saveQuestion() {
         QVERIFY(f.messages.calls[1].text.contains(path));
     }
     VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void DocumentWindowsTest::unchangedWindowClosesWithoutQuestion() {
-    MainFixture f;
-    Main& main = f.start();
-    f.dialog.answerFile(f.writeDoc(QStringLiteral("empty.bas"), QByteArray()));
-    main.open_Click();
-    QVERIFY(f.active()->close());
-    QVERIFY(f.messages.calls.isEmpty());
 }
 
 void DocumentWindowsTest::editorFollowsWindowSizeAndClampsAtZero() {
