@@ -1,7 +1,7 @@
+#include "shell/Main.h"
 #include "platform/QtCommonDialog.h"
 #include "platform/QtMessages.h"
 #include "platform/QtProcesses.h"
-#include "shell/Main.h"
 
 #include <QApplication>
 

@@ -155,8 +155,8 @@ bool DocumentManager::SaveDocumentAs(Editor& window) {
     dialog.FileName.clear();
     dialog.Filter = DocumentFilter;
     dialog.FilterIndex = 2;
-    dialog.Flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly |
-                   CommonDialog::PathMustExist;
+    dialog.Flags =
+        CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::PathMustExist;
     dialog.ShowSave();
     const QString path = dialog.FileName;
     if (path.isEmpty())
@@ -205,7 +205,9 @@ void DocumentManager::unloadAll() {
     m_closeConfirmed = false;
 }
 
-void DocumentManager::Text1_Change(Editor& window) { m_table.DocChanged[window.slot()] = -1; }
+void DocumentManager::Text1_Change(Editor& window) {
+    m_table.DocChanged[window.slot()] = -1;
+}
 
 void DocumentManager::Form_Activate(Editor& window) {
     m_main.action("save")->setEnabled(!IsUntitled(window.windowTitle()));

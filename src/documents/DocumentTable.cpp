@@ -7,7 +7,9 @@ SlotAppearance defaultAppearance() {
                           QColor(192, 192, 192)};
 }
 
-DocumentTable::DocumentTable() { Appearance.fill(defaultAppearance()); }
+DocumentTable::DocumentTable() {
+    Appearance.fill(defaultAppearance());
+}
 
 int DocumentTable::FindFreeSlot() const {
     for (int i = 0; i < SlotCount; ++i) {

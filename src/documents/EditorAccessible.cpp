@@ -25,7 +25,9 @@ void EditorAccessible::install() {
     Q_UNUSED(installed);
 }
 
-EditorText* EditorAccessible::editor() const { return static_cast<EditorText*>(widget()); }
+EditorText* EditorAccessible::editor() const {
+    return static_cast<EditorText*>(widget());
+}
 
 void* EditorAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::TextInterface)
@@ -66,7 +68,9 @@ void EditorAccessible::selection(int selectionIndex, int* startOffset, int* endO
     *endOffset = int(editor()->selStart() + editor()->selLength());
 }
 
-int EditorAccessible::selectionCount() const { return editor()->selLength() > 0 ? 1 : 0; }
+int EditorAccessible::selectionCount() const {
+    return editor()->selLength() > 0 ? 1 : 0;
+}
 
 void EditorAccessible::addSelection(int startOffset, int endOffset) {
     setSelection(0, startOffset, endOffset);
@@ -85,8 +89,8 @@ void EditorAccessible::setSelection(int selectionIndex, int startOffset, int end
 }
 
 int EditorAccessible::cursorPosition() const {
-    return int(editor()->offsetOfPosition(
-        editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+    return int(
+        editor()->offsetOfPosition(editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
 }
 
 void EditorAccessible::setCursorPosition(int position) {
@@ -98,14 +102,16 @@ QString EditorAccessible::text(int startOffset, int endOffset) const {
     return editor()->textRange(startOffset, endOffset);
 }
 
-int EditorAccessible::characterCount() const { return int(editor()->textLength()); }
+int EditorAccessible::characterCount() const {
+    return int(editor()->textLength());
+}
 
 QRect EditorAccessible::characterRect(int offset) const {
     const long position = editor()->positionOfOffset(qBound(0, offset, characterCount()));
-    const int x = int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
-                                              position));
-    const int y = int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
-                                              position));
+    const int x =
+        int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, position));
+    const int y =
+        int(editor()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, position));
     const int height = int(editor()->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL, 0L));
     const QPoint topLeft = editor()->viewport()->mapToGlobal(QPoint(x, y));
     return QRect(topLeft, QSize(1, height));

@@ -108,9 +108,9 @@ long EditorText::positionOfOffset(qsizetype offset) const {
     const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
                                     static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
     const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long lineOffset = SendScintilla(SCI_INDEXPOSITIONFROMLINE,
-                                          static_cast<unsigned long>(line),
-                                          static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const long lineOffset =
+        SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                      static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
     return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
                          static_cast<long>(offset - lineOffset));
 }
@@ -120,11 +120,11 @@ qsizetype EditorText::offsetOfPosition(long position) const {
         return 0;
     const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
     const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long lineOffset = SendScintilla(SCI_INDEXPOSITIONFROMLINE,
-                                          static_cast<unsigned long>(line),
-                                          static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
-    return lineOffset + SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart),
-                                      position);
+    const long lineOffset =
+        SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                      static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    return lineOffset +
+           SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), position);
 }
 
 qsizetype EditorText::selStart() const {
@@ -185,7 +185,8 @@ void EditorText::setAppearance(const SlotAppearance& appearance) {
                   font.family().toUtf8().constData());
     SendScintilla(SCI_STYLESETSIZEFRACTIONAL, static_cast<unsigned long>(STYLE_DEFAULT),
                   static_cast<long>(font.pointSizeF() * int{SC_FONT_SIZE_MULTIPLIER}));
-    SendScintilla(SCI_STYLESETBOLD, static_cast<unsigned long>(STYLE_DEFAULT), font.bold() ? 1L : 0L);
+    SendScintilla(SCI_STYLESETBOLD, static_cast<unsigned long>(STYLE_DEFAULT),
+                  font.bold() ? 1L : 0L);
     SendScintilla(SCI_STYLESETITALIC, static_cast<unsigned long>(STYLE_DEFAULT),
                   font.italic() ? 1L : 0L);
     SendScintilla(SCI_STYLECLEARALL);

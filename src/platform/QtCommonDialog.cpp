@@ -6,9 +6,13 @@
 #include <QFileDialog>
 #include <QFontDialog>
 
-void QtCommonDialog::ShowOpen() { showFileDialog(false); }
+void QtCommonDialog::ShowOpen() {
+    showFileDialog(false);
+}
 
-void QtCommonDialog::ShowSave() { showFileDialog(true); }
+void QtCommonDialog::ShowSave() {
+    showFileDialog(true);
+}
 
 void QtCommonDialog::showFileDialog(bool save) {
     QFileDialog dialog(m_parent);
@@ -41,8 +45,8 @@ bool QtCommonDialog::ShowFont() {
     initial.setItalic(Font.italic);
     bool ok = false;
     // Underline, strike-out and colour are neither offered nor applied.
-    const QFont chosen = QFontDialog::getFont(&ok, initial, m_parent, QString(),
-                                              QFontDialog::DontUseNativeDialog);
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, m_parent, QString(), QFontDialog::DontUseNativeDialog);
     if (!ok)
         return false;
     Font = FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
@@ -50,8 +54,8 @@ bool QtCommonDialog::ShowFont() {
 }
 
 bool QtCommonDialog::ShowColor() {
-    const QColor chosen = QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::white),
-                                                 m_parent);
+    const QColor chosen =
+        QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::white), m_parent);
     if (!chosen.isValid())
         return false;
     Color = chosen;

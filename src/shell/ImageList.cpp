@@ -2,7 +2,8 @@
 
 ImageList::ImageList() {
     for (int i = 0; i < Count; ++i)
-        m_images[i] = QIcon(QStringLiteral(":/images/image%1.xpm").arg(i + 1, 2, 10, QLatin1Char('0')));
+        m_images[i] =
+            QIcon(QStringLiteral(":/images/image%1.xpm").arg(i + 1, 2, 10, QLatin1Char('0')));
 }
 
 QIcon ImageList::image(int number) const {

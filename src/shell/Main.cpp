@@ -41,8 +41,8 @@ struct MenuTitle {
 };
 
 constexpr MenuTitle Menus[] = {
-    {"File", "File"},       {"editmenu", "Edit"},  {"Project", "Project"}, {"run", "Run"},
-    {"toolsm", "Tools"},    {"options", "Options"}, {"about", "About"},
+    {"File", "File"},    {"editmenu", "Edit"},   {"Project", "Project"}, {"run", "Run"},
+    {"toolsm", "Tools"}, {"options", "Options"}, {"about", "About"},
 };
 
 const QKeyCombination None{};
@@ -106,8 +106,8 @@ constexpr ToolbarButton ToolbarButtons[] = {
 };
 
 // The document commands that follow whether any document is open.
-constexpr const char* EditorMenuCommands[] = {"Copy",        "Cut",    "paste",   "saveas",
-                                              "sbrowser",    "runp",   "compileprog"};
+constexpr const char* EditorMenuCommands[] = {"Copy",     "Cut",  "paste",      "saveas",
+                                              "sbrowser", "runp", "compileprog"};
 constexpr int EditorToolbarButtons[] = {3, 5, 6, 7, 8, 10};
 
 constexpr int ToolbarWidthMarginTwips = 140;
@@ -261,7 +261,9 @@ void Main::createToolbar() {
     }
 }
 
-QAction* Main::action(const QString& name) const { return m_actions.value(name); }
+QAction* Main::action(const QString& name) const {
+    return m_actions.value(name);
+}
 
 QAction* Main::tool(int index) const {
     return index >= 1 && index <= 5 ? m_toolItems[index] : nullptr;
@@ -293,7 +295,9 @@ void Main::setInputEnabled(bool enabled) {
     m_mdiArea->setEnabled(enabled);
 }
 
-bool Main::AnyEditorOpen() const { return m_documents.AnyEditorOpen(); }
+bool Main::AnyEditorOpen() const {
+    return m_documents.AnyEditorOpen();
+}
 
 void Main::EnableEditorCommands() {
     for (const char* name : EditorMenuCommands)
@@ -342,7 +346,8 @@ void Main::MDIForm_Resize() {
     Toolbar1->resize(qMax(0, outer.width() - twipsToPixelsX(ToolbarWidthMarginTwips)),
                      Toolbar1->height());
     if (outer.height() >= twipsToPixelsY(TreeMinimumWindowTwips))
-        TreeView1->resize(TreeView1->width(), outer.height() - twipsToPixelsY(TreeHeightMarginTwips));
+        TreeView1->resize(TreeView1->width(),
+                          outer.height() - twipsToPixelsY(TreeHeightMarginTwips));
 }
 
 void Main::closeEvent(QCloseEvent* event) {
@@ -356,11 +361,17 @@ void Main::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Main::MDIForm_Unload() { m_toolCommands->SaveSettings(); }
+void Main::MDIForm_Unload() {
+    m_toolCommands->SaveSettings();
+}
 
-void Main::new_Click() { m_documentManager->New(); }
+void Main::new_Click() {
+    m_documentManager->New();
+}
 
-void Main::open_Click() { m_documentManager->OpenDocument(); }
+void Main::open_Click() {
+    m_documentManager->OpenDocument();
+}
 
 void Main::save_Click() {
     if (!AnyEditorOpen())
@@ -374,49 +385,93 @@ void Main::saveas_Click() {
         m_documentManager->SaveDocumentAs(*editor);
 }
 
-void Main::exit_Click() { close(); }
+void Main::exit_Click() {
+    close();
+}
 
-void Main::Cut_Click() { m_editCommands->CutSelection(); }
+void Main::Cut_Click() {
+    m_editCommands->CutSelection();
+}
 
-void Main::Copy_Click() { m_editCommands->CopySelection(); }
+void Main::Copy_Click() {
+    m_editCommands->CopySelection();
+}
 
-void Main::paste_Click() { m_editCommands->PasteClipboard(); }
+void Main::paste_Click() {
+    m_editCommands->PasteClipboard();
+}
 
-void Main::searchagain_Click() { m_navigation->searchagain_Click(); }
+void Main::searchagain_Click() {
+    m_navigation->searchagain_Click();
+}
 
-void Main::Search_Click() { m_navigation->Search_Click(); }
+void Main::Search_Click() {
+    m_navigation->Search_Click();
+}
 
-void Main::sbrowser_Click() { m_navigation->sbrowser_Click(); }
+void Main::sbrowser_Click() {
+    m_navigation->sbrowser_Click();
+}
 
-void Main::nproject_Click() { m_projectCommands->nproject_Click(); }
+void Main::nproject_Click() {
+    m_projectCommands->nproject_Click();
+}
 
-void Main::lproject_Click() { m_projectCommands->lproject_Click(); }
+void Main::lproject_Click() {
+    m_projectCommands->lproject_Click();
+}
 
-void Main::sproject_Click() { m_projectCommands->sproject_Click(); }
+void Main::sproject_Click() {
+    m_projectCommands->sproject_Click();
+}
 
-void Main::saveasproj_Click() { m_projectCommands->saveasproj_Click(); }
+void Main::saveasproj_Click() {
+    m_projectCommands->saveasproj_Click();
+}
 
-void Main::cproject_Click() { m_projectCommands->cproject_Click(); }
+void Main::cproject_Click() {
+    m_projectCommands->cproject_Click();
+}
 
-void Main::addasm_Click() { m_projectCommands->addasm_Click(); }
+void Main::addasm_Click() {
+    m_projectCommands->addasm_Click();
+}
 
-void Main::addbas_Click() { m_projectCommands->addbas_Click(); }
+void Main::addbas_Click() {
+    m_projectCommands->addbas_Click();
+}
 
-void Main::delfile_Click() { m_projectCommands->delfile_Click(); }
+void Main::delfile_Click() {
+    m_projectCommands->delfile_Click();
+}
 
-void Main::poptions_Click() { m_projectCommands->poptions_Click(); }
+void Main::poptions_Click() {
+    m_projectCommands->poptions_Click();
+}
 
-void Main::runp_Click() { m_buildCommands->RunProgram(); }
+void Main::runp_Click() {
+    m_buildCommands->RunProgram();
+}
 
-void Main::compileprog_Click() { m_buildCommands->compileprog_Click(); }
+void Main::compileprog_Click() {
+    m_buildCommands->compileprog_Click();
+}
 
-void Main::tool_Click(int index) { m_toolCommands->tool_Click(index); }
+void Main::tool_Click(int index) {
+    m_toolCommands->tool_Click(index);
+}
 
-void Main::addtools_Click() { m_toolCommands->addtools_Click(); }
+void Main::addtools_Click() {
+    m_toolCommands->addtools_Click();
+}
 
-void Main::fontcol_Click() { m_editCommands->fontcol_Click(); }
+void Main::fontcol_Click() {
+    m_editCommands->fontcol_Click();
+}
 
-void Main::Font_Click() { m_editCommands->Font_Click(); }
+void Main::Font_Click() {
+    m_editCommands->Font_Click();
+}
 
 void Main::aboutvd_Click() {
     m_platform.messages.show(QStringLiteral("About..."),

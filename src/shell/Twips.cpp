@@ -4,7 +4,9 @@
 #include <QScreen>
 
 namespace {
-int convert(int twips, qreal dpi) { return qRound(twips * dpi / 1440.0); }
+int convert(int twips, qreal dpi) {
+    return qRound(twips * dpi / 1440.0);
+}
 
 qreal dpiOf(bool horizontal) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -14,6 +16,10 @@ qreal dpiOf(bool horizontal) {
 }
 } // namespace
 
-int twipsToPixelsX(int twips) { return convert(twips, dpiOf(true)); }
+int twipsToPixelsX(int twips) {
+    return convert(twips, dpiOf(true));
+}
 
-int twipsToPixelsY(int twips) { return convert(twips, dpiOf(false)); }
+int twipsToPixelsY(int twips) {
+    return convert(twips, dpiOf(false));
+}

@@ -53,9 +53,11 @@ void DocumentFilesTest::openAndSaveRoundTrip_data() {
     QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone lf") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n\r\n");
     QTest::newRow("mixed") << QByteArray("1\r\n2\n3\r4") << QByteArray("1\r\n2\r\n3\r\n4\r\n");
-    QTest::newRow("utf-8") << QByteArray("PRINT \"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"")
-                           << QByteArray("PRINT \"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"\r\n");
-    QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbfREM") << QByteArray("\xef\xbb\xbfREM\r\n");
+    QTest::newRow("utf-8")
+        << QByteArray("PRINT \"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"")
+        << QByteArray("PRINT \"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"\r\n");
+    QTest::newRow("utf-8 with bom")
+        << QByteArray("\xef\xbb\xbfREM") << QByteArray("\xef\xbb\xbfREM\r\n");
     QByteArray high;
     for (int b = 0x80; b <= 0xff; ++b)
         high.append(char(b));
@@ -114,8 +116,9 @@ void DocumentFilesTest::openUsesTheDocumentDialogSettings() {
     const DialogCall& call = f.dialog.calls[0];
     QCOMPARE(call.kind, QStringLiteral("open"));
     QCOMPARE(call.fileName, QString());
-    QCOMPARE(call.filter,
-             QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt"));
+    QCOMPARE(
+        call.filter,
+        QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt"));
     QCOMPARE(call.filterIndex, 2);
     QCOMPARE(call.flags, 4100);
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());

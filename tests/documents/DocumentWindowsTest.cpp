@@ -113,14 +113,14 @@ void DocumentWindowsTest::saveQuestion_data() {
     QTest::addColumn<QString>("saveAsTo"); // "" cancels the Save As dialog; "-" shows none
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QByteArray>("written");
-    QTest::newRow("titled, Yes saves and closes") << false << MsgAnswer::Yes << "-" << true
-                                                  << QByteArray("new text\r\n");
-    QTest::newRow("titled, No closes unsaved") << false << MsgAnswer::No << "-" << true
-                                               << QByteArray("old");
-    QTest::newRow("titled, Cancel keeps the window") << false << MsgAnswer::Cancel << "-"
-                                                     << false << QByteArray("old");
-    QTest::newRow("untitled, Yes, named") << true << MsgAnswer::Yes << "named.bas" << true
-                                          << QByteArray("new text\r\n");
+    QTest::newRow("titled, Yes saves and closes")
+        << false << MsgAnswer::Yes << "-" << true << QByteArray("new text\r\n");
+    QTest::newRow("titled, No closes unsaved")
+        << false << MsgAnswer::No << "-" << true << QByteArray("old");
+    QTest::newRow("titled, Cancel keeps the window")
+        << false << MsgAnswer::Cancel << "-" << false << QByteArray("old");
+    QTest::newRow("untitled, Yes, named")
+        << true << MsgAnswer::Yes << "named.bas" << true << QByteArray("new text\r\n");
     QTest::newRow("untitled, Yes, dialog cancelled keeps the window")
         << true << MsgAnswer::Yes << "" << false << QByteArray();
     QTest::newRow("untitled, Yes, folder gone keeps the window")

@@ -26,11 +26,15 @@ private Q_SLOTS:
 void EditorTextTest::textIsNormalisedToCrLf_data() {
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
-    QTest::newRow("lf") << "a\nb" << "a\r\nb";
-    QTest::newRow("cr") << "a\rb\r" << "a\r\nb\r\n";
-    QTest::newRow("crlf kept") << "a\r\nb" << "a\r\nb";
+    QTest::newRow("lf") << "a\nb"
+                        << "a\r\nb";
+    QTest::newRow("cr") << "a\rb\r"
+                        << "a\r\nb\r\n";
+    QTest::newRow("crlf kept") << "a\r\nb"
+                               << "a\r\nb";
     QTest::newRow("nul") << QString::fromUtf16(u"a\0b", 3) << QString::fromUtf16(u"a\0b", 3);
-    QTest::newRow("surrogates") << QString::fromUtf16(u"\U0001F600x") << QString::fromUtf16(u"\U0001F600x");
+    QTest::newRow("surrogates") << QString::fromUtf16(u"\U0001F600x")
+                                << QString::fromUtf16(u"\U0001F600x");
 }
 
 void EditorTextTest::textIsNormalisedToCrLf() {
@@ -159,7 +163,8 @@ void EditorTextTest::accessibleTextIsClamped() {
 void EditorTextTest::accessibleSelectionAndCaret() {
     EditorText editor;
     editor.setWholeText(QStringLiteral("one\ntwo"));
-    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&editor)->textInterface();
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(&editor)->textInterface();
     text->setSelection(0, 7, 4);
     QCOMPARE(editor.selStart(), 4);
     QCOMPARE(editor.selLength(), 3);

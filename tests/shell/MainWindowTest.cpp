@@ -23,11 +23,10 @@ namespace {
 
 // Every menu item with a handler, in menu order.
 const QStringList AllItems = {
-    "new",      "open",     "save",       "saveas",  "exit",        "Cut",
-    "Copy",     "paste",    "searchagain", "search", "sbrowser",    "nproject",
-    "lproject", "sproject", "saveasproj", "cproject", "addasm",     "addbas",
-    "delfile",  "poptions", "runp",       "compileprog", "addtools", "fontcol",
-    "Font",     "aboutvd"};
+    "new",         "open",        "save",    "saveas",   "exit",     "Cut",      "Copy",
+    "paste",       "searchagain", "search",  "sbrowser", "nproject", "lproject", "sproject",
+    "saveasproj",  "cproject",    "addasm",  "addbas",   "delfile",  "poptions", "runp",
+    "compileprog", "addtools",    "fontcol", "Font",     "aboutvd"};
 
 // The items and buttons that are enabled, as one sorted list, for comparing whole states.
 QStringList enabledCommands(Main& main) {
@@ -53,12 +52,13 @@ QStringList sorted(QStringList list) {
     return list;
 }
 
-const QStringList StartupEnabled = sorted({"new", "open", "exit", "search", "nproject", "lproject",
-                                           "addtools", "fontcol", "Font", "aboutvd", "button1",
-                                           "button2"});
-const QStringList DocumentEnabled = sorted(StartupEnabled + QStringList{
-    "saveas", "Cut", "Copy", "paste", "sbrowser", "runp", "compileprog", "button3", "button5",
-    "button6", "button7", "button8", "button10"});
+const QStringList StartupEnabled =
+    sorted({"new", "open", "exit", "search", "nproject", "lproject", "addtools", "fontcol", "Font",
+            "aboutvd", "button1", "button2"});
+const QStringList DocumentEnabled =
+    sorted(StartupEnabled + QStringList{"saveas", "Cut", "Copy", "paste", "sbrowser", "runp",
+                                        "compileprog", "button3", "button5", "button6", "button7",
+                                        "button8", "button10"});
 
 } // namespace
 
@@ -90,27 +90,55 @@ void MainWindowTest::menusAndToolbar() {
     for (QAction* top : main.menuBar()->actions()) {
         menus << top->menu()->objectName() + QLatin1Char('=') + top->text();
         for (QAction* item : top->menu()->actions()) {
-            menus << QStringLiteral("  %1|%2|%3").arg(
-                item->objectName(), item->isSeparator() ? QStringLiteral("-") : item->text(),
-                item->shortcut().toString());
+            menus << QStringLiteral("  %1|%2|%3")
+                         .arg(item->objectName(),
+                              item->isSeparator() ? QStringLiteral("-") : item->text(),
+                              item->shortcut().toString());
         }
     }
-    const QStringList expected = {
-        "File=File", "  new|New|", "  open|Open|", "  save|Save|Ctrl+S",
-        "  saveas|Save As...|", "  bar|-|", "  exit|Exit|",
-        "editmenu=Edit", "  Cut|Cut|Ctrl+X", "  Copy|Copy|Ctrl+C", "  paste|Paste|",
-        "  searchagain|Search again|F3", "  search|Search...|", "  bar2|-|",
-        "  sbrowser|Subs Browser|F2",
-        "Project=Project", "  nproject|Create|", "  lproject|Load|", "  sproject|Save|",
-        "  saveasproj|Save as...|", "  cproject|Close|", "  bar4|-|",
-        "  addasm|Add Assembly File|", "  addbas|Add Drell file(bas)|",
-        "  delfile|Del Selected File|", "  bar5|-|", "  poptions|Options...|",
-        "run=Run", "  runp|Run Program|F5", "  compileprog|Compile Program|",
-        "toolsm=Tools", "  tool|No tool|Ctrl+F1", "  tool|No tool|Ctrl+F2",
-        "  tool|No tool|Ctrl+F3", "  tool|No tool|Ctrl+F4", "  tool|No tool|Ctrl+F5",
-        "  bar7|-|", "  addtools|Customize tools|",
-        "options=Options", "  fontcol|Background color|", "  Font|Font...|",
-        "about=About", "  aboutvd|About...|"};
+    const QStringList expected = {"File=File",
+                                  "  new|New|",
+                                  "  open|Open|",
+                                  "  save|Save|Ctrl+S",
+                                  "  saveas|Save As...|",
+                                  "  bar|-|",
+                                  "  exit|Exit|",
+                                  "editmenu=Edit",
+                                  "  Cut|Cut|Ctrl+X",
+                                  "  Copy|Copy|Ctrl+C",
+                                  "  paste|Paste|",
+                                  "  searchagain|Search again|F3",
+                                  "  search|Search...|",
+                                  "  bar2|-|",
+                                  "  sbrowser|Subs Browser|F2",
+                                  "Project=Project",
+                                  "  nproject|Create|",
+                                  "  lproject|Load|",
+                                  "  sproject|Save|",
+                                  "  saveasproj|Save as...|",
+                                  "  cproject|Close|",
+                                  "  bar4|-|",
+                                  "  addasm|Add Assembly File|",
+                                  "  addbas|Add Drell file(bas)|",
+                                  "  delfile|Del Selected File|",
+                                  "  bar5|-|",
+                                  "  poptions|Options...|",
+                                  "run=Run",
+                                  "  runp|Run Program|F5",
+                                  "  compileprog|Compile Program|",
+                                  "toolsm=Tools",
+                                  "  tool|No tool|Ctrl+F1",
+                                  "  tool|No tool|Ctrl+F2",
+                                  "  tool|No tool|Ctrl+F3",
+                                  "  tool|No tool|Ctrl+F4",
+                                  "  tool|No tool|Ctrl+F5",
+                                  "  bar7|-|",
+                                  "  addtools|Customize tools|",
+                                  "options=Options",
+                                  "  fontcol|Background color|",
+                                  "  Font|Font...|",
+                                  "about=About",
+                                  "  aboutvd|About...|"};
     QCOMPARE(menus, expected);
 
     QStringList buttons;
@@ -127,10 +155,10 @@ void MainWindowTest::menusAndToolbar() {
         QCOMPARE(widget->accessibleName(), button->toolTip());
         buttons << button->property("key").toString() + QLatin1Char('|') + button->toolTip();
     }
-    QCOMPARE(buttons, QStringList({"New|New Program", "Open|Open File", "Save|Save File", "-",
-                                   "Cut|Cut Selected Text", "Copy|Copy selected text",
-                                   "Paste|Put text from Clipboard", "Search|Search...", "-",
-                                   "Run|Run"}));
+    QCOMPARE(buttons,
+             QStringList({"New|New Program", "Open|Open File", "Save|Save File", "-",
+                          "Cut|Cut Selected Text", "Copy|Copy selected text",
+                          "Paste|Put text from Clipboard", "Search|Search...", "-", "Run|Run"}));
 }
 
 void MainWindowTest::startupState() {

@@ -51,7 +51,9 @@ bool MainFixture::closeMain() {
     return true;
 }
 
-QString MainFixture::docPath(const QString& name) const { return m_docFolder.filePath(name); }
+QString MainFixture::docPath(const QString& name) const {
+    return m_docFolder.filePath(name);
+}
 
 QString MainFixture::writeDoc(const QString& name, const QByteArray& bytes) const {
     const QString path = docPath(name);
@@ -68,7 +70,9 @@ QByteArray MainFixture::readFile(const QString& path) {
     return file.readAll();
 }
 
-Editor* MainFixture::active() { return m_main->activeEditor(); }
+Editor* MainFixture::active() {
+    return m_main->activeEditor();
+}
 
 QStringList MainFixture::problems() const {
     QStringList result = messages.unexpected + dialog.unexpected;

@@ -45,8 +45,8 @@ private:
 };
 
 // Fails the current test when the seams saw something unexpected.
-#define VERIFY_NO_PROMPT_PROBLEMS(fixture)                                                      \
-    do {                                                                                       \
-        const QStringList problems_ = (fixture).problems();                                     \
-        QVERIFY2(problems_.isEmpty(), qPrintable(problems_.join(QLatin1String("; "))));         \
+#define VERIFY_NO_PROMPT_PROBLEMS(fixture)                                                         \
+    do {                                                                                           \
+        const QStringList problems_ = (fixture).problems();                                        \
+        QVERIFY2(problems_.isEmpty(), qPrintable(problems_.join(QLatin1String("; "))));            \
     } while (false)

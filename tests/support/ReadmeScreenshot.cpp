@@ -22,42 +22,40 @@ int main(int argc, char** argv) {
     Main& main = f.start();
     main.resize(780, 540);
 
-    const QString game = f.writeDoc(QStringLiteral("guess.bas"),
-                                    "' Guess the number\r\n"
-                                    "DECLARE SUB Greet (name$)\r\n"
-                                    "\r\n"
-                                    "Greet \"player\"\r\n"
-                                    "target = INT(RND * 100) + 1\r\n"
-                                    "DO\r\n"
-                                    "    INPUT \"Your guess\"; guess\r\n"
-                                    "    IF guess < target THEN PRINT \"Higher\"\r\n"
-                                    "    IF guess > target THEN PRINT \"Lower\"\r\n"
-                                    "LOOP UNTIL guess = target\r\n"
-                                    "PRINT \"Found it!\"\r\n"
-                                    "END\r\n"
-                                    "\r\n"
-                                    "SUB Greet (name$)\r\n"
-                                    "    PRINT \"Hello, \"; name$\r\n"
-                                    "END SUB\r\n");
-    const QString util = f.writeDoc(QStringLiteral("util.bas"),
-                                    "FUNCTION Clamp (v, lo, hi)\r\n"
-                                    "    IF v < lo THEN v = lo\r\n"
-                                    "    IF v > hi THEN v = hi\r\n"
-                                    "    Clamp = v\r\n"
-                                    "END FUNCTION\r\n");
-    const QString blit = f.writeDoc(QStringLiteral("blit.asm"),
-                                    "section .text\r\n"
-                                    "global blit\r\n"
-                                    "blit:\r\n"
-                                    "    mov ecx, [esp+4]\r\n"
-                                    "    rep movsb\r\n"
-                                    "    ret\r\n");
-    const QString project =
-        f.writeDoc(QStringLiteral("guess.vdp"),
-                   (QStringLiteral("Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n") +
-                    game + QStringLiteral("\r\n") + util +
-                    QStringLiteral("\r\n[Assembly Files]\r\n") + blit + QStringLiteral("\r\n"))
-                       .toUtf8());
+    const QString game =
+        f.writeDoc(QStringLiteral("guess.bas"), "' Guess the number\r\n"
+                                                "DECLARE SUB Greet (name$)\r\n"
+                                                "\r\n"
+                                                "Greet \"player\"\r\n"
+                                                "target = INT(RND * 100) + 1\r\n"
+                                                "DO\r\n"
+                                                "    INPUT \"Your guess\"; guess\r\n"
+                                                "    IF guess < target THEN PRINT \"Higher\"\r\n"
+                                                "    IF guess > target THEN PRINT \"Lower\"\r\n"
+                                                "LOOP UNTIL guess = target\r\n"
+                                                "PRINT \"Found it!\"\r\n"
+                                                "END\r\n"
+                                                "\r\n"
+                                                "SUB Greet (name$)\r\n"
+                                                "    PRINT \"Hello, \"; name$\r\n"
+                                                "END SUB\r\n");
+    const QString util = f.writeDoc(QStringLiteral("util.bas"), "FUNCTION Clamp (v, lo, hi)\r\n"
+                                                                "    IF v < lo THEN v = lo\r\n"
+                                                                "    IF v > hi THEN v = hi\r\n"
+                                                                "    Clamp = v\r\n"
+                                                                "END FUNCTION\r\n");
+    const QString blit = f.writeDoc(QStringLiteral("blit.asm"), "section .text\r\n"
+                                                                "global blit\r\n"
+                                                                "blit:\r\n"
+                                                                "    mov ecx, [esp+4]\r\n"
+                                                                "    rep movsb\r\n"
+                                                                "    ret\r\n");
+    const QString project = f.writeDoc(
+        QStringLiteral("guess.vdp"),
+        (QStringLiteral("Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n") +
+         game + QStringLiteral("\r\n") + util + QStringLiteral("\r\n[Assembly Files]\r\n") + blit +
+         QStringLiteral("\r\n"))
+            .toUtf8());
     f.dialog.answerFile(project);
     main.lproject_Click();
     main.TreeView1->expandAll();

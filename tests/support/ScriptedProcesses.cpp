@@ -7,8 +7,7 @@ StartResult ScriptedProcesses::runAndWait(const QString& program, const QStringL
     return m_real.runAndWait(program, arguments);
 }
 
-StartResult ScriptedProcesses::startDetached(const QString& program,
-                                             const QStringList& arguments) {
+StartResult ScriptedProcesses::startDetached(const QString& program, const QStringList& arguments) {
     calls.append({false, program, arguments});
     if (!failWith.isEmpty())
         return {false, failWith};
