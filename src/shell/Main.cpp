@@ -192,7 +192,8 @@ Main::~Main() = default;
 void Main::createActions() {
     QHash<QString, QMenu*> menus;
     for (const MenuTitle& title : Menus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(title.caption));
+        // The first letter of each menu title opens it with Alt, for keyboard users.
+        QMenu* menu = menuBar()->addMenu(QLatin1Char('&') + QString::fromLatin1(title.caption));
         menu->setObjectName(QString::fromLatin1(title.name));
         menus.insert(menu->objectName(), menu);
     }

@@ -96,14 +96,14 @@ void MainWindowTest::menusAndToolbar() {
                               item->shortcut().toString());
         }
     }
-    const QStringList expected = {"File=File",
+    const QStringList expected = {"File=&File",
                                   "  new|New|",
                                   "  open|Open|",
                                   "  save|Save|Ctrl+S",
                                   "  saveas|Save As...|",
                                   "  bar|-|",
                                   "  exit|Exit|",
-                                  "editmenu=Edit",
+                                  "editmenu=&Edit",
                                   "  Cut|Cut|Ctrl+X",
                                   "  Copy|Copy|Ctrl+C",
                                   "  paste|Paste|",
@@ -111,7 +111,7 @@ void MainWindowTest::menusAndToolbar() {
                                   "  search|Search...|",
                                   "  bar2|-|",
                                   "  sbrowser|Subs Browser|F2",
-                                  "Project=Project",
+                                  "Project=&Project",
                                   "  nproject|Create|",
                                   "  lproject|Load|",
                                   "  sproject|Save|",
@@ -123,10 +123,10 @@ void MainWindowTest::menusAndToolbar() {
                                   "  delfile|Del Selected File|",
                                   "  bar5|-|",
                                   "  poptions|Options...|",
-                                  "run=Run",
+                                  "run=&Run",
                                   "  runp|Run Program|F5",
                                   "  compileprog|Compile Program|",
-                                  "toolsm=Tools",
+                                  "toolsm=&Tools",
                                   "  tool|No tool|Ctrl+F1",
                                   "  tool|No tool|Ctrl+F2",
                                   "  tool|No tool|Ctrl+F3",
@@ -134,10 +134,10 @@ void MainWindowTest::menusAndToolbar() {
                                   "  tool|No tool|Ctrl+F5",
                                   "  bar7|-|",
                                   "  addtools|Customize tools|",
-                                  "options=Options",
+                                  "options=&Options",
                                   "  fontcol|Background color|",
                                   "  Font|Font...|",
-                                  "about=About",
+                                  "about=&About",
                                   "  aboutvd|About...|"};
     QCOMPARE(menus, expected);
 
