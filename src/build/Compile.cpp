@@ -61,15 +61,9 @@ Compile::Compile(Main& main, BuildCommands& commands)
 }
 
 void Compile::Command1_Click() {
-    CommonDialog& dialog = m_main.platform().dialog;
-    dialog.FileName.clear();
-    dialog.Filter = ExecutableFilter;
-    dialog.FilterIndex = 2;
-    dialog.Flags =
-        CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::PathMustExist;
-    dialog.ShowSave();
-    if (!dialog.FileName.isEmpty())
-        Text1->setText(dialog.FileName);
+    const QString name = m_main.platform().dialog.askSaveFile(ExecutableFilter);
+    if (!name.isEmpty())
+        Text1->setText(name);
 }
 
 void Compile::Command2_Click() {

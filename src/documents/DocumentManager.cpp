@@ -96,13 +96,7 @@ void DocumentManager::OpenDocument() {
     }
     if (!ensureFreeSlot())
         return;
-    CommonDialog& dialog = platform.dialog;
-    dialog.FileName.clear();
-    dialog.Filter = DocumentFilter;
-    dialog.FilterIndex = 2;
-    dialog.Flags = CommonDialog::FileMustExist | CommonDialog::HideReadOnly;
-    dialog.ShowOpen();
-    const QString path = dialog.FileName;
+    const QString path = platform.dialog.askOpenFile(DocumentFilter);
     if (path.isEmpty())
         return;
 
@@ -151,14 +145,7 @@ bool DocumentManager::SaveDocument(Editor& window) {
 }
 
 bool DocumentManager::SaveDocumentAs(Editor& window) {
-    CommonDialog& dialog = m_main.platform().dialog;
-    dialog.FileName.clear();
-    dialog.Filter = DocumentFilter;
-    dialog.FilterIndex = 2;
-    dialog.Flags =
-        CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::PathMustExist;
-    dialog.ShowSave();
-    const QString path = dialog.FileName;
+    const QString path = m_main.platform().dialog.askSaveFile(DocumentFilter);
     if (path.isEmpty())
         return false;
     if (!writeDocument(window, path))

@@ -35,10 +35,32 @@ public:
     FontChoice Font;
     QColor Color;
 
+    // The file dialogs as every command shows them: no name given, the second filter preselected,
+    // the read-only box hidden; an open dialog wants an existing file, a save dialog an existing
+    // folder and asks before overwriting. Each returns the chosen path, empty when cancelled.
+    QString askOpenFile(const QString& filter) {
+        prepareFile(filter, FileMustExist | HideReadOnly);
+        ShowOpen();
+        return FileName;
+    }
+    QString askSaveFile(const QString& filter) {
+        prepareFile(filter, OverwritePrompt | HideReadOnly | PathMustExist);
+        ShowSave();
+        return FileName;
+    }
+
     // A cancelled file dialog leaves FileName empty.
     virtual void ShowOpen() = 0;
     virtual void ShowSave() = 0;
     // Return false when the user cancelled; Font and Color then keep their values.
     virtual bool ShowFont() = 0;
     virtual bool ShowColor() = 0;
+
+private:
+    void prepareFile(const QString& filter, int flags) {
+        FileName.clear();
+        Filter = filter;
+        FilterIndex = 2;
+        Flags = flags;
+    }
 };

@@ -31,10 +31,6 @@ const QString BasicAddFilter = QStringLiteral("All Files (*.*)|*.*|Veldra Files 
 const QString AssemblyAddFilter =
     QStringLiteral("All Files (*.*)|*.*|Assembly Files (*.asm)|*.asm|");
 
-constexpr int SaveFlags =
-    CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::PathMustExist;
-constexpr int OpenFlags = CommonDialog::FileMustExist | CommonDialog::HideReadOnly;
-
 const QString CloseAllQuestion =
     QStringLiteral("This will close all windows, are you\r\nsure  you  want  to  load a project ?");
 
@@ -221,13 +217,7 @@ void ProjectCommands::LoadProject() {
         CloseAllDocuments();
         closedWindows = true;
     }
-    CommonDialog& dialog = m_main.platform().dialog;
-    dialog.FileName.clear();
-    dialog.Filter = ProjectFilter;
-    dialog.FilterIndex = 2;
-    dialog.Flags = OpenFlags;
-    dialog.ShowOpen();
-    const QString path = dialog.FileName;
+    const QString path = m_main.platform().dialog.askOpenFile(ProjectFilter);
     const bool loaded = !path.isEmpty() && ReadProjectFile(path);
     // The windows of the previous project are gone: it must not stay open with entries that
     // name closed windows, or a later save would write it without its members.
@@ -322,15 +312,8 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
     if (m_project.ProjectOpen != 1)
         return false;
     QString target = path;
-    if (mode == 0) {
-        CommonDialog& dialog = m_main.platform().dialog;
-        dialog.FileName.clear();
-        dialog.Filter = ProjectFilter;
-        dialog.FilterIndex = 2;
-        dialog.Flags = SaveFlags;
-        dialog.ShowSave();
-        target = dialog.FileName;
-    }
+    if (mode == 0)
+        target = m_main.platform().dialog.askSaveFile(ProjectFilter);
     if (target.isEmpty())
         return false;
 
@@ -386,12 +369,7 @@ QString ProjectCommands::SaveMemberAs(int slot, int kind) {
     QString name;
     // The member must get a name: a cancelled dialog beeps and comes back.
     for (;;) {
-        dialog.FileName.clear();
-        dialog.Filter = kind == 1 ? BasicMemberFilter : AssemblyMemberFilter;
-        dialog.FilterIndex = 2;
-        dialog.Flags = SaveFlags;
-        dialog.ShowSave();
-        name = dialog.FileName;
+        name = dialog.askSaveFile(kind == 1 ? BasicMemberFilter : AssemblyMemberFilter);
         if (!name.isEmpty())
             break;
         platform.messages.beep();
@@ -449,13 +427,7 @@ void ProjectCommands::AddProjectFile() {
         return;
     }
 
-    CommonDialog& dialog = platform.dialog;
-    dialog.FileName.clear();
-    dialog.Filter = basic ? BasicAddFilter : AssemblyAddFilter;
-    dialog.FilterIndex = 2;
-    dialog.Flags = OpenFlags;
-    dialog.ShowOpen();
-    const QString path = dialog.FileName;
+    const QString path = platform.dialog.askOpenFile(basic ? BasicAddFilter : AssemblyAddFilter);
     if (path.isEmpty())
         return;
     const std::optional<DecodedText> decoded =
