@@ -111,14 +111,19 @@ ProjectOptions* ProjectCommands::optionsDialog() const {
     return m_options;
 }
 
+ProjectCommands::WindowsClosed ProjectCommands::closeAllWindowsFirst(const QString& title) {
+    if (!m_main.AnyEditorOpen())
+        return WindowsClosed::NoneOpen;
+    if (m_main.platform().messages.show(title, CloseAllQuestion, MsgIcon::Exclamation,
+                                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        return WindowsClosed::Declined;
+    CloseAllDocuments();
+    return WindowsClosed::Closed;
+}
+
 void ProjectCommands::nproject_Click() {
-    if (m_main.AnyEditorOpen()) {
-        if (m_main.platform().messages.show(QStringLiteral("Create Project"), CloseAllQuestion,
-                                            MsgIcon::Exclamation,
-                                            MsgButtons::YesNo) != MsgAnswer::Yes)
-            return;
-        CloseAllDocuments();
-    }
+    if (closeAllWindowsFirst(QStringLiteral("Create Project")) == WindowsClosed::Declined)
+        return;
     m_project.BasDoc.fill(-1);
     m_project.AsmDoc.fill(-1);
     m_project.ProjectOpen = 1;
@@ -208,15 +213,10 @@ void ProjectCommands::TreeView1_DblClick() {
 }
 
 void ProjectCommands::LoadProject() {
-    bool closedWindows = false;
-    if (m_main.AnyEditorOpen()) {
-        if (m_main.platform().messages.show(QStringLiteral("Load Project"), CloseAllQuestion,
-                                            MsgIcon::Exclamation,
-                                            MsgButtons::YesNo) != MsgAnswer::Yes)
-            return;
-        CloseAllDocuments();
-        closedWindows = true;
-    }
+    const WindowsClosed closing = closeAllWindowsFirst(QStringLiteral("Load Project"));
+    if (closing == WindowsClosed::Declined)
+        return;
+    const bool closedWindows = closing == WindowsClosed::Closed;
     const QString path = m_main.platform().dialog.askOpenFile(ProjectFilter);
     const bool loaded = !path.isEmpty() && ReadProjectFile(path);
     // The windows of the previous project are gone: it must not stay open with entries that

@@ -72,6 +72,10 @@ public:
     ProjectOptions* optionsDialog() const;
 
 private:
+    enum class WindowsClosed { NoneOpen, Declined, Closed };
+    // With document windows open, asks (under `title`) whether to close them all, and closes
+    // them on Yes.
+    WindowsClosed closeAllWindowsFirst(const QString& title);
     void setProjectCommandsEnabled(bool enabled);
     // "Veldra Studio [<what>]".
     void setCaption(const QString& what);
