@@ -72,7 +72,6 @@ private Q_SLOTS:
     void availabilityFollowsDocuments();
     void saveFollowsTheActiveWindow();
     void toolbarSaveChoosesSaveAsForUntitled();
-    void searchItemStaysEnabledWithoutDocuments();
     void aboutBox();
     void disabledMainWindowIgnoresInput();
     void treeKeepsHeightBelowThreshold();
@@ -249,13 +248,6 @@ void MainWindowTest::toolbarSaveChoosesSaveAsForUntitled() {
     QCOMPARE(MainFixture::readFile(target), QByteArray("changed\r\n"));
     QCOMPARE(main.documents().DocChanged[f.active()->slot()], qint16(0));
     VERIFY_NO_PROMPT_PROBLEMS(f);
-}
-
-void MainWindowTest::searchItemStaysEnabledWithoutDocuments() {
-    MainFixture f;
-    Main& main = f.start();
-    QVERIFY(main.action(QStringLiteral("search"))->isEnabled());
-    QVERIFY(!main.toolbarButton(8)->isEnabled());
 }
 
 void MainWindowTest::aboutBox() {
