@@ -1,6 +1,7 @@
 // The project commands driven through the main window: Create, Load, Save, Close, the tree,
 // adding and removing members, and the options dialog.
 
+#include "FileSizeLimit.h"
 #include "MainFixture.h"
 
 #include "documents/DocumentManager.h"
@@ -561,12 +562,16 @@ private Q_SLOTS:
 
     void saveFailureKeepsPathAndCaption_data() {
         QTest::addColumn<bool>("memberFails");
-        QTest::newRow("member file cannot be written") << true;
-        QTest::newRow("project file cannot be written") << false;
+        QTest::addColumn<bool>("fullDisk"); // else the folder is gone
+        QTest::newRow("member file cannot be written") << true << false;
+        QTest::newRow("project file cannot be written") << false << false;
+        QTest::newRow("member file on a full disk") << true << true;
+        QTest::newRow("project file on a full disk") << false << true;
     }
 
     void saveFailureKeepsPathAndCaption() {
         QFETCH(bool, memberFails);
+        QFETCH(bool, fullDisk);
         MainFixture f;
         Main& main = startProject(f);
         QDir(f.docPath(QString())).mkdir("sub");
@@ -575,12 +580,23 @@ private Q_SLOTS:
         f.dialog.answerFile(first);
         main.sproject_Click();
         const QByteArray saved = MainFixture::readFile(first);
+        const QByteArray memberSaved = MainFixture::readFile(member);
 
-        if (memberFails)
+        if (memberFails && !fullDisk)
             QVERIFY(QDir(f.docPath("sub")).removeRecursively());
-        const QString second = f.docPath(memberFails ? "second.vdp" : "gone/second.vdp");
+        const QString second =
+            f.docPath(memberFails || fullDisk ? "second.vdp" : "gone/second.vdp");
         f.dialog.answerFile(second);
-        main.saveasproj_Click();
+        if (fullDisk) {
+            // The member grows past the limit, or stays small while the project file does not.
+            if (memberFails)
+                f.active()->Text1->setWholeText(QString(4000, u'y'));
+            const FileSizeLimit limit(memberFails ? 2000 : 20);
+            main.saveasproj_Click();
+            QCOMPARE(MainFixture::readFile(member), memberSaved);
+        } else {
+            main.saveasproj_Click();
+        }
 
         const MessageCall& message = f.messages.calls.last();
         QCOMPARE(message.icon, MsgIcon::Critical);
