@@ -274,14 +274,15 @@ private Q_SLOTS:
 
     // Save names the untitled members through the BASIC or NASM dialog in entry order, BASIC
     // first, the dialog coming back with a beep until a name is given; the node texts follow.
-    // Loading the saved file gives the same members, their entries numbered afresh.
+    // Loading the saved file gives the same members, their entries numbered afresh. A member
+    // keeps the line ends of its file through adding, saving, loading and saving again.
     void saveThenLoad() {
         MainFixture f;
         Main& main = startProject(f);
-        addNew(main, false);                                  // Untitled (1): Asm0, slot 0
-        const QString old = addExisting(f, "old.bas", "old"); // Bas0, slot 1
-        addExisting(f, "gone.bas");                           // Bas1, slot 2
-        addNew(main, true);                                   // Untitled (2): Bas2, slot 3
+        addNew(main, false);                                    // Untitled (1): Asm0, slot 0
+        const QString old = addExisting(f, "old.bas", "o\nld"); // Bas0, slot 1
+        addExisting(f, "gone.bas");                             // Bas1, slot 2
+        addNew(main, true);                                     // Untitled (2): Bas2, slot 3
         f.active()->Text1->setWholeText("abc");
         main.TreeView1->setCurrentItem(node(main, "Bas1"));
         f.messages.answer(MsgAnswer::Yes);
@@ -304,7 +305,7 @@ private Q_SLOTS:
                               fileDialog("save", basFilter),
                               fileDialog("save", "All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|"
                                                  "Text Files (*.txt)|*.txt")}));
-        QCOMPARE(MainFixture::readFile(old), "old\r\n");
+        QCOMPARE(MainFixture::readFile(old), "o\nld\n");
         QCOMPARE(MainFixture::readFile(bas), "abc\r\n");
         QCOMPARE(MainFixture::readFile(asmPath), "' Veldra Studio v1.00\r\n\r\n");
         QCOMPARE(MainFixture::readFile(project),
@@ -334,9 +335,12 @@ private Q_SLOTS:
             Editor* member = window(main, slot);
             QVERIFY(member != nullptr && member->isVisible());
             QCOMPARE(member->windowTitle(), paths[slot]);
-            QCOMPARE(member->Text1->wholeText().toUtf8(), MainFixture::readFile(paths[slot]));
+            QCOMPARE(member->Text1->wholeText().toUtf8(),
+                     MainFixture::readFile(paths[slot]).replace("o\nld\n", "o\r\nld\r\n"));
             QCOMPARE(main.documents().DocChanged[slot], qint16(0));
         }
+        main.sproject_Click();
+        QCOMPARE(MainFixture::readFile(old), "o\nld\n\n");
         QCOMPARE(f.active(), window(main, 2));
         QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
         QVERIFY(projectCommandsEnabled(main, true));
@@ -598,6 +602,7 @@ private Q_SLOTS:
             main.saveasproj_Click();
         }
 
+        QVERIFY(!f.messages.calls.isEmpty());
         const MessageCall& message = f.messages.calls.last();
         QCOMPARE(message.icon, MsgIcon::Critical);
         QCOMPARE(message.text.split("\r\n").value(1), memberFails ? member : second);

@@ -133,10 +133,12 @@ private Q_SLOTS:
         customizetools* dialog = openDialog(main);
         QCOMPARE(dialog->Text1->text(), QStringLiteral("1"));
         QCOMPARE(dialog->HScroll1->value(), 1);
-        // The fields are given only what can be laid out at once.
+        // The fields and the menu item are given only what can be laid out at once.
         QCOMPARE(dialog->Text2->text(), QString(4096, u'l') + u'…');
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
         QVERIFY(main.toolCommands().toolSlots()[1] == long1);
+        main.toolCommands().RefreshToolsMenu();
+        QCOMPARE(main.tool(1)->text(), QString(4096, u'n') + u'…');
 
         dialog->HScroll1->setValue(4);
         QCOMPARE(dialog->Text1->text(), QStringLiteral(" 4"));
