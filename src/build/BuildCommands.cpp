@@ -19,7 +19,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMdiArea>
 
 namespace {
@@ -60,11 +59,12 @@ void BuildCommands::removeTemporary(QStringView name) const {
 }
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
+    // The compiler reads CR LF line ends, whatever the convention of the document's own file.
     TextEncoding encoding = window.encoding();
-    const QByteArray bytes = window.fileBytes(encoding);
+    const QByteArray bytes = window.fileBytes(encoding, LineEnding::CrLf);
     const QString path = appPath(kTemporarySource);
     QString error;
-    if (writeFileAtomically(path, bytes, &error))
+    if (writeFreshFile(path, bytes, &error))
         return true;
     m_main.platform().messages.show(
         title,
@@ -74,11 +74,13 @@ bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
 }
 
 StartResult BuildCommands::RunAndWait(const QString& commandLine) {
-    QStringList parts = splitCommandLine(commandLine);
-    if (parts.isEmpty())
-        return {false, QStringLiteral("The command line is empty")};
-    const QString program = parts.takeFirst();
-    return m_main.platform().processes.runAndWait(program, parts);
+    // The driver's path is known: taking it back out of the line by splitting would stop at a
+    // blank or quote in the application folder and start another program.
+    const QString driver = appPath(kDriverName);
+    if (!commandLine.startsWith(driver))
+        return {false, QStringLiteral("The command line does not start with the compiler driver")};
+    return m_main.platform().processes.runAndWait(driver,
+                                                  splitArguments(commandLine.mid(driver.size())));
 }
 
 BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
@@ -87,7 +89,7 @@ BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QS
     if (!result.started || result.crashed) {
         // Neither success nor a log left by an earlier build may be reported for a build that
         // did not happen.
-        const QString program = splitCommandLine(commandLine).value(0);
+        const QString program = appPath(kDriverName);
         const QString what = result.started
                                  ? QStringLiteral("The compiler driver ended abnormally:")
                                  : QStringLiteral("The compiler driver could not be started:");
@@ -188,9 +190,7 @@ void BuildCommands::ReportCompilerError(ErrorForm form, const QString& fileName)
 
     if (m_showErrors == nullptr)
         m_showErrors = new ShowErrors(m_main, *this);
-    m_showErrors->Label4->setText(error.lineNumber);
-    m_showErrors->Label5->setText(error.message);
-    m_showErrors->Label8->setText(error.fileName);
+    m_showErrors->setValues(error.lineNumber, error.message, error.fileName);
     showAndActivate(m_showErrors);
 }
 

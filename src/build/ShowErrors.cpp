@@ -1,6 +1,7 @@
 #include "build/ShowErrors.h"
 
 #include "build/BuildCommands.h"
+#include "core/DisplayText.h"
 #include "core/ListField.h"
 #include "shell/Main.h"
 
@@ -85,8 +86,16 @@ ShowErrors::ShowErrors(Main& main, BuildCommands& commands)
     connect(Command2, &QPushButton::clicked, this, &ShowErrors::Command2_Click);
 }
 
+void ShowErrors::setValues(const QString& lineNumber, const QString& message,
+                           const QString& fileName) {
+    Label4->setText(displayedText(lineNumber));
+    Label5->setText(displayedText(message));
+    Label8->setText(displayedText(fileName));
+    m_fileName = fileName;
+}
+
 void ShowErrors::Command1_Click() {
-    m_commands.GotoErrorLine(leadingNumber(Label4->text()), Label8->text(),
+    m_commands.GotoErrorLine(leadingNumber(Label4->text()), m_fileName,
                              m_main.project().ProjectOpen);
     hide();
 }

@@ -21,10 +21,15 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
+    // Shows a report's values. A value too long to lay out at once is cut short for display;
+    // Goto Line still gets the whole file name.
+    void setValues(const QString& lineNumber, const QString& message, const QString& fileName);
+
     void Command1_Click();
     void Command2_Click();
 
 private:
     Main& m_main;
     BuildCommands& m_commands;
+    QString m_fileName;
 };

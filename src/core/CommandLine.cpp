@@ -86,3 +86,11 @@ QStringList splitCommandLine(const QString& commandLine) {
         parts.append(tokenizer.readArgument());
     return parts;
 }
+
+QStringList splitArguments(const QString& arguments) {
+    QStringList parts;
+    Tokenizer tokenizer(arguments);
+    while (tokenizer.skipBlanks())
+        parts.append(tokenizer.readArgument());
+    return parts;
+}

@@ -12,3 +12,7 @@
 // blanks produce nothing. Result: element 0 the program, then the arguments; empty list for a
 // blank line.
 QStringList splitCommandLine(const QString& commandLine);
+
+// Splits arguments alone: every token, the first included, follows the rules of the arguments
+// above. For the text after a program that is already known.
+QStringList splitArguments(const QString& arguments);

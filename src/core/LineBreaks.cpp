@@ -50,3 +50,65 @@ QString toCrLf(const QString& text) {
     result.append(runStart, end - runStart);
     return result;
 }
+
+LineEnding detectLineEnding(QByteArrayView bytes) {
+    bool lf = false;
+    bool cr = false;
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (bytes[i] == '\n') {
+            lf = true;
+        } else if (bytes[i] == '\r') {
+            if (i + 1 < size && bytes[i + 1] == '\n')
+                return LineEnding::CrLf;
+            cr = true;
+        }
+        if (lf && cr)
+            return LineEnding::CrLf;
+    }
+    if (lf)
+        return LineEnding::Lf;
+    return cr ? LineEnding::Cr : LineEnding::CrLf;
+}
+
+namespace {
+
+void appendLineEnd(QString& text, char16_t c) {
+    text.append(QChar(c));
+}
+
+void appendLineEnd(QByteArray& bytes, char16_t c) {
+    bytes.append(static_cast<char>(c));
+}
+
+// Drops the LF of each CR LF (Cr) or the CR (Lf); other characters are copied as they stand.
+template <typename Result, typename View> Result dropHalfOfCrLf(View text, LineEnding ending) {
+    Result result;
+    if (ending == LineEnding::CrLf) {
+        result.append(text);
+        return result;
+    }
+    result.reserve(text.size());
+    const qsizetype size = text.size();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i + 1 < size; ++i) {
+        if (text[i] != u'\r' || text[i + 1] != u'\n')
+            continue;
+        result.append(text.sliced(runStart, i - runStart));
+        appendLineEnd(result, ending == LineEnding::Lf ? u'\n' : u'\r');
+        runStart = i + 2;
+        ++i;
+    }
+    result.append(text.sliced(runStart));
+    return result;
+}
+
+} // namespace
+
+QString fromCrLf(QStringView text, LineEnding ending) {
+    return dropHalfOfCrLf<QString>(text, ending);
+}
+
+QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending) {
+    return dropHalfOfCrLf<QByteArray>(bytes, ending);
+}

@@ -51,14 +51,28 @@ QByteArray encodeUtf8(QStringView text) {
     return encoder.encode(text);
 }
 
-} // namespace
-
-DecodedText decodeText(const QByteArray& bytes) {
+// The bytes as UTF-8 (a leading BOM kept as U+FEFF); nothing when they are not valid UTF-8.
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
                                                      QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return {std::move(text), TextEncoding::Utf8};
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// Whether Windows-1252 bytes of `text` are read back by decodeText as `text`: they are unless
+// they also form valid UTF-8 that means something else.
+bool readsBackAs(const QByteArray& bytes, QStringView text) {
+    const std::optional<QString> utf8 = decodeUtf8(bytes);
+    return !utf8 || *utf8 == text;
+}
+
+} // namespace
+
+DecodedText decodeText(const QByteArray& bytes) {
+    if (std::optional<QString> text = decodeUtf8(bytes))
+        return {std::move(*text), TextEncoding::Utf8};
     return {decodeWindows1252(bytes), TextEncoding::Windows1252};
 }
 
@@ -75,7 +89,8 @@ QByteArray encodeText(QStringView text, TextEncoding& encoding) {
             }
             *out++ = *byte;
         }
-        if (complete)
+        // Code-page bytes that happen to form valid UTF-8 would read back as other characters.
+        if (complete && readsBackAs(bytes, text))
             return bytes;
         encoding = TextEncoding::Utf8;
     }

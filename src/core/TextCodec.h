@@ -17,6 +17,7 @@ struct DecodedText {
 // Encoding the result again in the encoding found gives back the same bytes.
 DecodedText decodeText(const QByteArray& bytes);
 
-// Encodes in `encoding`. When the text holds a character that Windows-1252 cannot hold,
-// the result is UTF-8 and `encoding` is set to TextEncoding::Utf8 (never '?' replacements).
+// Encodes in `encoding`. When the text holds a character that Windows-1252 cannot hold, or its
+// Windows-1252 bytes would read back as other text (they happen to form valid UTF-8), the result
+// is UTF-8 and `encoding` is set to TextEncoding::Utf8 (never '?' replacements).
 QByteArray encodeText(QStringView text, TextEncoding& encoding);

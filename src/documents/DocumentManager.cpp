@@ -73,8 +73,12 @@ void DocumentManager::New() {
         Form_Activate(*window);
 }
 
-std::optional<DecodedText> DocumentManager::readDocument(const QString& path,
-                                                         const QString& title) {
+DocumentContents decodeDocument(const QByteArray& bytes) {
+    return {decodeText(bytes), detectLineEnding(bytes)};
+}
+
+std::optional<DocumentContents> DocumentManager::readDocument(const QString& path,
+                                                              const QString& title) {
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, &bytes, &error)) {
@@ -83,7 +87,7 @@ std::optional<DecodedText> DocumentManager::readDocument(const QString& path,
             MsgIcon::Critical, MsgButtons::Ok);
         return std::nullopt;
     }
-    return decodeText(bytes);
+    return decodeDocument(bytes);
 }
 
 void DocumentManager::OpenDocument() {
@@ -101,21 +105,22 @@ void DocumentManager::OpenDocument() {
         return;
 
     // Read first: a file that cannot be read gets no window.
-    const std::optional<DecodedText> decoded = readDocument(path, QStringLiteral("Open"));
-    if (!decoded)
+    const std::optional<DocumentContents> contents = readDocument(path, QStringLiteral("Open"));
+    if (!contents)
         return;
-    if (Editor* window = openInNewWindow(path, *decoded))
+    if (Editor* window = openInNewWindow(path, *contents))
         Form_Activate(*window);
 }
 
-Editor* DocumentManager::openInNewWindow(const QString& path, const DecodedText& decoded) {
+Editor* DocumentManager::openInNewWindow(const QString& path, const DocumentContents& contents) {
     const int slot = NewEditorWindow();
     if (slot < 0)
         return nullptr;
     Editor* window = m_table.Documents[slot];
     window->setWindowTitle(path);
-    window->setEncoding(decoded.encoding);
-    window->Text1->setWholeText(decoded.text);
+    window->setEncoding(contents.decoded.encoding);
+    window->setLineEnding(contents.lineEnding);
+    window->Text1->setWholeText(contents.decoded.text);
     window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     // Filling the text marked it changed; a document just read is not.
     m_table.DocChanged[slot] = 0;
@@ -124,7 +129,7 @@ Editor* DocumentManager::openInNewWindow(const QString& path, const DecodedText&
 
 bool DocumentManager::writeDocument(Editor& window, const QString& path) {
     TextEncoding encoding = window.encoding();
-    const QByteArray bytes = window.fileBytes(encoding);
+    const QByteArray bytes = window.fileBytes(encoding, window.lineEnding());
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
         m_main.platform().messages.show(

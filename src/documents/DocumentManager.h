@@ -1,10 +1,18 @@
 #pragma once
 
+#include "core/LineBreaks.h"
 #include "core/TextCodec.h"
 
 #include <QObject>
 
 #include <optional>
+
+// A document file as read: its text, its encoding and its line-end convention.
+struct DocumentContents {
+    DecodedText decoded;
+    LineEnding lineEnding = LineEnding::CrLf;
+};
+DocumentContents decodeDocument(const QByteArray& bytes);
 
 class DocumentTable;
 class Editor;
@@ -30,13 +38,13 @@ public:
 
     // Reads a document file whole. On failure tells the user, under `title`, which file failed
     // and why, and gives nothing.
-    std::optional<DecodedText> readDocument(const QString& path, const QString& title);
+    std::optional<DocumentContents> readDocument(const QString& path, const QString& title);
     // A new window named "Untitled (n)" with the next number, counted as changed; nullptr
     // (after telling the user) when no slot is free.
     Editor* newUntitledWindow();
     // A new window in the lowest free slot showing a file's text, unchanged, with the path as its
     // caption; nullptr (after telling the user) when no slot is free.
-    Editor* openInNewWindow(const QString& path, const DecodedText& decoded);
+    Editor* openInNewWindow(const QString& path, const DocumentContents& contents);
 
     void New();
     void OpenDocument();
@@ -45,7 +53,8 @@ public:
     bool SaveDocument(Editor& window);
     bool SaveDocumentAs(Editor& window);
 
-    // Writes the window's text and one CR LF to `path` in the document's encoding, atomically.
+    // Writes the window's text and one line end to `path` in the document's encoding and line
+    // ends, atomically.
     // On failure tells the user which file failed and why, and returns false.
     bool writeDocument(Editor& window, const QString& path);
 

@@ -30,9 +30,11 @@ Editor::Editor(DocumentManager& manager, QWidget* parent)
     connect(Text1, &EditorText::textChanged, this, [this] { m_manager.Text1_Change(*this); });
 }
 
-QByteArray Editor::fileBytes(TextEncoding& encoding) const {
+QByteArray Editor::fileBytes(TextEncoding& encoding, LineEnding ending) const {
     QString text = Text1->wholeText();
     text += QLatin1String("\r\n");
+    if (ending != LineEnding::CrLf)
+        text = fromCrLf(text, ending);
     return encodeText(text, encoding);
 }
 

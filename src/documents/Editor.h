@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LineBreaks.h"
 #include "core/TextCodec.h"
 
 #include <QMdiSubWindow>
@@ -27,10 +28,13 @@ public:
     void setSlot(int slot) { m_slot = slot; }
     TextEncoding encoding() const { return m_encoding; }
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
+    // The line ends of the document's file; the editor itself always holds CR LF.
+    LineEnding lineEnding() const { return m_lineEnding; }
+    void setLineEnding(LineEnding ending) { m_lineEnding = ending; }
 
-    // The document as a file: its text and one CR LF, in `encoding` (set to UTF-8 when the text
-    // holds a character the code page cannot).
-    QByteArray fileBytes(TextEncoding& encoding) const;
+    // The document as a file: its text and one line end, with line ends written as `ending`, in
+    // `encoding` (set to UTF-8 when the code page cannot hold the text faithfully).
+    QByteArray fileBytes(TextEncoding& encoding, LineEnding ending) const;
 
     // Closes the window for `reason`. Returns true when it closed, false when the close was
     // cancelled (a declined save question, or the hide rule of an open project).
@@ -48,5 +52,6 @@ private:
     QWidget* m_client = nullptr;
     int m_slot = 26;
     TextEncoding m_encoding = TextEncoding::Utf8;
+    LineEnding m_lineEnding = LineEnding::CrLf;
     CloseReason m_closeReason = CloseReason::UserControls;
 };

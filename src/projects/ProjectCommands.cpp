@@ -262,7 +262,7 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
 
     // Every member is read before anything changes, so that a file that cannot be read leaves
     // no window behind.
-    std::vector<DecodedText> texts;
+    std::vector<DocumentContents> texts;
     texts.reserve(members);
     for (const QStringList& paths : {file.BasPaths, file.AsmPaths}) {
         for (const QString& member : paths) {
@@ -271,7 +271,7 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
                               fileFailureText(QStringLiteral("A file of the project could not "
                                                              "be read:"),
                                               member, error));
-            texts.push_back(decodeText(bytes));
+            texts.push_back(decodeDocument(bytes));
             bytes.clear();
         }
     }
@@ -289,7 +289,7 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
         for (qsizetype entry = 0; entry < paths.size(); ++entry, ++text) {
             Editor* window = documents.openInNewWindow(paths[entry], *text);
             kind.entries[entry] = window->slot();
-            text->text.clear();
+            text->decoded.text.clear();
             windows.push_back(window);
         }
     }
@@ -430,11 +430,11 @@ void ProjectCommands::AddProjectFile() {
     const QString path = platform.dialog.askOpenFile(basic ? BasicAddFilter : AssemblyAddFilter);
     if (path.isEmpty())
         return;
-    const std::optional<DecodedText> decoded =
+    const std::optional<DocumentContents> contents =
         documents.readDocument(path, QStringLiteral("Add File"));
-    if (!decoded)
+    if (!contents)
         return;
-    Editor* window = documents.openInNewWindow(path, *decoded);
+    Editor* window = documents.openInNewWindow(path, *contents);
     kind.entries[entry] = window->slot();
     QString name = path;
     addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(name), MemberImage);

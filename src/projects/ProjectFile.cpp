@@ -145,10 +145,5 @@ ProjectFileWriting writeProjectFile(const ProjectFile& project, TextEncoding& en
     for (const QString& path : project.AsmPaths)
         line(path);
     writing.bytes = encodeText(text, encoding);
-    // Code-page bytes that happen to form valid UTF-8 would read back as other characters.
-    if (encoding != TextEncoding::Utf8 && decodeText(writing.bytes).text != text) {
-        encoding = TextEncoding::Utf8;
-        writing.bytes = encodeText(text, encoding);
-    }
     return writing;
 }

@@ -49,6 +49,10 @@ SettingsContents readSettings(const QByteArray& bytes) {
 
 QByteArray writeSettings(const QStringList& values, TextEncoding& encoding) {
     QString text;
+    // The reader drops one byte order mark before the first value, so a value that begins with
+    // U+FEFF itself is written after one.
+    if (!values.isEmpty() && values.first().startsWith(QChar(0xFEFF)))
+        text += QChar(0xFEFF);
     for (int i = 0; i < SettingsValueCount; ++i) {
         QString value = i < values.size() ? values[i] : QString();
         value.replace(QLatin1String("\r\n"), QLatin1String(" "));

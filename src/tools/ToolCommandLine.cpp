@@ -7,10 +7,12 @@ QString toolCommandLine(const QString& location, const QString& parameters) {
 }
 
 ToolCommand toolCommand(const QString& location, const QString& parameters) {
-    const QStringList own = splitCommandLine(location);
-    if (own.isEmpty() || own.first().isEmpty())
+    QStringList words = splitCommandLine(location);
+    if (words.isEmpty() || words.first().isEmpty())
         return {};
-    QStringList words = splitCommandLine(toolCommandLine(location, parameters));
+    // Splitting the two fields apart gives the words of the joined line, except that a quote the
+    // location leaves open closes at its end instead of taking the parameters into it.
+    words += splitArguments(parameters);
     const QString program = words.takeFirst();
     return {program, words};
 }

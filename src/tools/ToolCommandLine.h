@@ -15,5 +15,7 @@ struct ToolCommand {
 
 // The program and arguments of toolCommandLine(location, parameters). The program must come from
 // the location: when the location names none (empty, only blanks, or an empty quoted name) the
-// result has an empty program, rather than the first parameter being started in its place.
+// result has an empty program, rather than the first parameter being started in its place. A
+// double quote left open in the location closes at the end of the location, so the parameters
+// stay arguments.
 ToolCommand toolCommand(const QString& location, const QString& parameters);

@@ -1,5 +1,6 @@
 #include "tools/ToolCommands.h"
 
+#include "core/DisplayText.h"
 #include "core/FileIo.h"
 #include "core/PathNames.h"
 #include "platform/Messages.h"
@@ -33,7 +34,8 @@ void ToolCommands::RefreshToolsMenu() {
         QAction* item = m_main.tool(n);
         const QString& name = m_slots[n].ProgramName;
         item->setEnabled(!name.isEmpty());
-        item->setText(name.isEmpty() ? QStringLiteral("No tool") : name);
+        // A caption too long to lay out at once would stall the menu each time it opens.
+        item->setText(name.isEmpty() ? QStringLiteral("No tool") : displayedText(name));
     }
 }
 

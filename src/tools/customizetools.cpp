@@ -1,5 +1,6 @@
 #include "tools/customizetools.h"
 
+#include "core/DisplayText.h"
 #include "core/ListField.h"
 #include "shell/Main.h"
 #include "tools/ToolCommands.h"
@@ -112,9 +113,24 @@ customizetools::customizetools(Main& main) : QDialog(&main), m_main(main) {
 
 void customizetools::ShowToolSlot(int n) {
     const ToolSlot& slot = m_main.toolCommands().toolSlots()[n];
-    Text4->setText(slot.ProgramName);
-    Text2->setText(slot.ProgramLocation);
-    Text3->setText(slot.Parameters);
+    m_wholeValues.clear();
+    showValue(Text4, slot.ProgramName);
+    showValue(Text2, slot.ProgramLocation);
+    showValue(Text3, slot.Parameters);
+}
+
+void customizetools::showValue(QLineEdit* field, const QString& value) {
+    const QString shown = displayedText(value);
+    if (shown.size() != value.size())
+        m_wholeValues.insert(field, value);
+    field->setText(shown);
+}
+
+QString customizetools::valueOf(const QLineEdit* field) const {
+    const auto whole = m_wholeValues.constFind(field);
+    if (whole != m_wholeValues.cend() && field->text() == displayedText(*whole))
+        return *whole;
+    return field->text();
 }
 
 void customizetools::HScroll1_Change() {
@@ -133,9 +149,9 @@ void customizetools::Text1_Change() {
 
 void customizetools::Command2_Click() {
     ToolSlot& slot = m_main.toolCommands().toolSlots()[HScroll1->value()];
-    slot.ProgramName = Text4->text();
-    slot.ProgramLocation = Text2->text();
-    slot.Parameters = Text3->text();
+    slot.ProgramName = valueOf(Text4);
+    slot.ProgramLocation = valueOf(Text2);
+    slot.Parameters = valueOf(Text3);
 }
 
 void customizetools::Command1_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 
 class Main;
 class QLabel;
@@ -40,5 +41,11 @@ protected:
     void reject() override;
 
 private:
+    // A value too long to lay out at once is shown cut short; while its field still shows that,
+    // "Apply" keeps the whole value.
+    void showValue(QLineEdit* field, const QString& value);
+    QString valueOf(const QLineEdit* field) const;
+
     Main& m_main;
+    QHash<const QLineEdit*, QString> m_wholeValues;
 };

@@ -126,6 +126,9 @@ private Q_SLOTS:
                                        << QByteArray("PRINT \"\xc3\xa9\"\r\nEND\r\n");
         QTest::newRow("windows-1252 file")
             << QByteArray("PRINT \"\xe9\"") << QString() << QByteArray("PRINT \"\xe9\"\r\n");
+        // The compiler gets CR LF whatever the line ends of the document's file.
+        QTest::newRow("LF file") << QByteArray("PRINT 3\nEND\n") << QString()
+                                 << QByteArray("PRINT 3\r\nEND\r\n\r\n");
     }
     void runBuildsTheWindowText() {
         QFETCH(QByteArray, file);
@@ -165,6 +168,39 @@ private Q_SLOTS:
         QCOMPARE(main.documents().DocChanged[window->slot()], changed);
         QCOMPARE(main.buildCommands().errorDialog(), nullptr);
         QVERIFY(f.messages.calls.isEmpty());
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // A huge message is shown cut short, so that the dialog opens at once.
+    void longErrorIsShownCutShort() {
+        MainFixture f;
+        f.start();
+        const QByteArray message = QByteArray("Syntax error ").repeated(80000);
+        const ShowErrors* dialog = report(f, "7\r\n" + message + "\r\n");
+        QCOMPARE(values(dialog),
+                 QStringList({Untitled1, "7", QString::fromLatin1(message.left(4096)) + u'…'}));
+    }
+
+    // The driver is the program in the application folder, even when its path holds a blank,
+    // and a link planted as the temporary source is replaced, not written through.
+    void hostileApplicationFolder() {
+        MainFixture f(QStringLiteral("my app"));
+        Main& main = f.start();
+        const StubDriver driver(f);
+        const QString app = f.appFolder();
+        const QString victim = f.writeDoc(QStringLiteral("victim"), "keep");
+        QVERIFY(QFile::link(victim, driver.path(QStringLiteral("vd~tmp.bas"))));
+        main.new_Click();
+        f.active()->Text1->setWholeText(QStringLiteral("PRINT 1"));
+        main.runp_Click();
+        QCOMPARE(driver.calls().size(), 1);
+        const qsizetype blank = app.lastIndexOf(u' ');
+        const QString before = app.left(blank), after = app.mid(blank + 1);
+        QCOMPARE(driver.calls()[0].arguments,
+                 QStringList({"-normal", "vd~tmp.bas", before, after + "/vd~tmp.exe", before, after,
+                              "-run", before, after}));
+        QCOMPARE(driver.source(), QByteArray("PRINT 1\r\n"));
+        QCOMPARE(MainFixture::readFile(victim), QByteArray("keep"));
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 

@@ -52,6 +52,9 @@ void CommandLineTest::split() {
     QFETCH(QString, line);
     QFETCH(QStringList, expected);
     QCOMPARE(splitCommandLine(line), expected);
+    // After a known program the first argument follows the rules of arguments too.
+    if (line.startsWith(QLatin1String("p ")))
+        QCOMPARE(splitArguments(line.mid(1)), expected.mid(1));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

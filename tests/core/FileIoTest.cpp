@@ -1,9 +1,13 @@
 #include "core/FileIo.h"
+#include "FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,12 +26,20 @@ QStringList entriesOf(const QTemporaryDir& folder) {
 }
 
 // What the path of a failure case names inside a fresh folder.
-enum class Target { MissingFile, MissingFolder, Directory, ReadOnlyFile };
+enum class Target { MissingFile, MissingFolder, Directory, ReadOnlyFile, Pipe, Device, Link };
 
 QString makeTarget(const QTemporaryDir& folder, Target target) {
     const QString path = folder.filePath(QStringLiteral("main.bas"));
     if (target == Target::MissingFolder)
         return folder.filePath(QStringLiteral("nowhere/main.bas"));
+    if (target == Target::Device)
+        return QStringLiteral("/dev/zero");
+    if (target == Target::Pipe)
+        mkfifo(QFile::encodeName(path).constData(), 0600);
+    if (target == Target::Link) {
+        writePlain(folder.filePath(QStringLiteral("target")), "old contents");
+        QFile::link(QStringLiteral("target"), path);
+    }
     if (target == Target::Directory)
         QDir().mkdir(path);
     if (target == Target::ReadOnlyFile) {
@@ -55,6 +67,11 @@ private slots:
         QTest::newRow("read missing file") << false << Target::MissingFile << missing;
         QTest::newRow("read missing folder") << false << Target::MissingFolder << missing;
         QTest::newRow("read directory") << false << Target::Directory << "Is a directory";
+        // Opening a pipe would wait for a writer; a device may never end.
+        QTest::newRow("read named pipe")
+            << false << Target::Pipe << "Is a named pipe, not a regular file";
+        QTest::newRow("read device")
+            << false << Target::Device << "Is a device, not a regular file";
         QTest::newRow("write missing folder") << true << Target::MissingFolder << missing;
         QTest::newRow("write directory") << true << Target::Directory << "Is a directory";
         QTest::newRow("write read-only file")
@@ -108,6 +125,48 @@ private slots:
         QVERIFY2(readWholeFile(path, &read, &error), qPrintable(error));
         QCOMPARE(read, bytes);
         QCOMPARE(entriesOf(folder), QStringList{QStringLiteral("main.bas")});
+    }
+
+    // A write that the disk refuses part-way (a full disk) fails, names the reason and leaves
+    // the old file and the folder as they were, below and above the write buffer's size.
+    void fullDisk_data() {
+        QTest::addColumn<int>("size");
+        for (int size : {100, 16 * 1024 - 1, 16 * 1024 + 1, 1024 * 1024})
+            QTest::addRow("%d bytes", size) << size;
+    }
+    void fullDisk() {
+        QFETCH(int, size);
+        QTemporaryDir folder;
+        const QString path = makeTarget(folder, Target::MissingFile);
+        QVERIFY(writePlain(path, "old contents"));
+        QString error;
+        {
+            const FileSizeLimit limit(size / 2);
+            QVERIFY(!writeFileAtomically(path, QByteArray(size, 'x'), &error));
+        }
+        QCOMPARE(error, QStringLiteral("File too large"));
+        QCOMPARE(contentsOf(path), QByteArray("old contents"));
+        QCOMPARE(entriesOf(folder), QStringList{QStringLiteral("main.bas")});
+    }
+
+    // A scratch file is created anew: whatever held its name is replaced, never written through.
+    void freshFile_data() {
+        QTest::addColumn<Target>("target");
+        QTest::newRow("nothing there") << Target::MissingFile;
+        QTest::newRow("old file") << Target::ReadOnlyFile;
+        QTest::newRow("symbolic link") << Target::Link;
+        QTest::newRow("named pipe") << Target::Pipe;
+    }
+    void freshFile() {
+        QFETCH(Target, target);
+        QTemporaryDir folder;
+        const QString path = makeTarget(folder, target);
+        QString error;
+        QVERIFY2(writeFreshFile(path, "new contents", &error), qPrintable(error));
+        QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+        QCOMPARE(contentsOf(path), QByteArray("new contents"));
+        if (target == Target::Link)
+            QCOMPARE(contentsOf(folder.filePath(QStringLiteral("target"))), "old contents");
     }
 
     // The message shown for a failed open or save: what failed, the file, the reason.

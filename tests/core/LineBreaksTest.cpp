@@ -42,6 +42,29 @@ private slots:
         QCOMPARE(::toCrLf(result), expected);
     }
 
+    // A file's convention, and the editor's CR LF text written back in it: a uniform file comes
+    // back byte for byte.
+    void convention_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<LineEnding>("ending");
+        QTest::newRow("none") << QByteArray("PRINT") << LineEnding::CrLf;
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << LineEnding::CrLf;
+        QTest::newRow("LF") << QByteArray("a\nb\n\n") << LineEnding::Lf;
+        QTest::newRow("CR") << QByteArray("\ra\rb") << LineEnding::Cr;
+        QTest::newRow("LF and CR LF") << QByteArray("a\nb\r\n") << LineEnding::CrLf;
+        QTest::newRow("LF and CR") << QByteArray("a\nb\r") << LineEnding::CrLf;
+    }
+    void convention() {
+        QFETCH(QByteArray, file);
+        QFETCH(LineEnding, ending);
+        QCOMPARE(detectLineEnding(file), ending);
+        const QString crLf = ::toCrLf(QString::fromLatin1(file));
+        // Mixed files are written with CR LF throughout.
+        const QByteArray written = ending == LineEnding::CrLf ? crLf.toLatin1() : file;
+        QCOMPARE(fromCrLf(crLf, ending), QString::fromLatin1(written));
+        QCOMPARE(fromCrLf(crLf.toLatin1(), ending), written);
+    }
+
     // Text that needs no change comes back sharing the caller's characters, not copied.
     void unchangedTextIsShared() {
         for (QString input : {QStringLiteral("PRINT 1"), QStringLiteral("a\r\n\r\nb\r\n")}) {

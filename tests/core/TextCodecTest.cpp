@@ -74,6 +74,7 @@ void TextCodecTest::bothWays_data() {
     fallsBack("U+0080 has no 1252 byte", "c3a9c280", u"\u00e9\u0080");
     fallsBack("BOM has no 1252 byte", "efbbbf", u"\uFEFF");
     fallsBack("late fallback re-encodes all", "c3a9e282acc480", u"\u00e9\u20ac\u0100");
+    fallsBack("1252 bytes would read back as UTF-8", "4d61c39fc2b2", u"Ma\u00df\u00b2");
 }
 
 void TextCodecTest::bothWays() {

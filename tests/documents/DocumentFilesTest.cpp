@@ -1,6 +1,7 @@
 // Opening and saving documents: bytes in, bytes out, and what happens when a file cannot be
 // read or written.
 
+#include "FileSizeLimit.h"
 #include "MainFixture.h"
 
 #include "documents/DocumentManager.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 bool runningAsRoot() {
@@ -43,15 +46,17 @@ private Q_SLOTS:
     void unreadableFileGetsNoWindow();
     void failedSaveKeepsFileCaptionAndFlag();
     void openWhileProjectOpenIsRefused();
-    void characterOutsideCodePageSavesAsUtf8();
+    void editedCodePageDocumentSaves_data();
+    void editedCodePageDocumentSaves();
 };
 
 void DocumentFilesTest::openAndSaveRoundTrip_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("saved");
     QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n\r\n");
-    QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("lone lf") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n\r\n");
+    // A file keeps its line ends, the one added at the end included; a mixed file gets CR LF.
+    QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\rb\r");
+    QTest::newRow("lone lf") << QByteArray("a\nb\n") << QByteArray("a\nb\n\n");
     QTest::newRow("mixed") << QByteArray("1\r\n2\n3\r4") << QByteArray("1\r\n2\r\n3\r\n4\r\n");
     QTest::newRow("utf-8")
         << QByteArray("PRINT \"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"")
@@ -145,15 +150,20 @@ void DocumentFilesTest::unreadableFileGetsNoWindow_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("missing") << "missing.bas";
     QTest::newRow("a folder") << "folder";
+    // Reading would wait for a writer, or never end.
+    QTest::newRow("a named pipe") << "fifo";
+    QTest::newRow("a device") << "/dev/zero";
 }
 
 void DocumentFilesTest::unreadableFileGetsNoWindow() {
     QFETCH(QString, name);
     MainFixture f;
     Main& main = f.start();
-    const QString path = f.docPath(name);
+    const QString path = name.startsWith(u'/') ? name : f.docPath(name);
     if (name == QLatin1String("folder"))
         QDir().mkpath(path);
+    if (name == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     f.dialog.answerFile(path);
     main.open_Click();
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());
@@ -183,14 +193,26 @@ void DocumentFilesTest::failedSaveKeepsFileCaptionAndFlag() {
     QCOMPARE(f.messages.calls.size(), 1);
     QVERIFY(f.messages.calls[0].text.contains(QStringLiteral("nowhere")));
 
+    // A disk that fills up part-way through the write.
+    window->Text1->setWholeText(QString(3000, u'y'));
+    {
+        const FileSizeLimit limit(1000);
+        main.save_Click();
+    }
+    QCOMPARE(MainFixture::readFile(path), QByteArray("original"));
+    QCOMPARE(main.documents().DocChanged[window->slot()], qint16(-1));
+    QCOMPARE(f.messages.calls.size(), 2);
+    QCOMPARE(f.messages.calls[1].text.split(QStringLiteral("\r\n")).mid(1),
+             (QStringList{path, QStringLiteral("File too large")}));
+
     if (runningAsRoot())
         QSKIP("permission bits do not stop root");
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     main.save_Click();
     QCOMPARE(MainFixture::readFile(path), QByteArray("original"));
     QCOMPARE(main.documents().DocChanged[window->slot()], qint16(-1));
-    QCOMPARE(f.messages.calls.size(), 2);
-    QVERIFY(f.messages.calls[1].text.contains(path));
+    QCOMPARE(f.messages.calls.size(), 3);
+    QVERIFY(f.messages.calls[2].text.contains(path));
     VERIFY_NO_PROMPT_PROBLEMS(f);
 }
 
@@ -207,15 +229,31 @@ void DocumentFilesTest::openWhileProjectOpenIsRefused() {
     main.project().ProjectOpen = 0;
 }
 
-void DocumentFilesTest::characterOutsideCodePageSavesAsUtf8() {
+// A Windows-1252 document is saved as UTF-8 when the code page cannot hold the edited text, or
+// when its bytes would read back as other text.
+void DocumentFilesTest::editedCodePageDocumentSaves_data() {
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("still fits") << QStringLiteral("caf\u00e9 \u20ac")
+                                << QByteArray("caf\xe9 \x80\r\n");
+    QTest::newRow("outside the code page")
+        << QStringLiteral("caf\u00e9 \u20ac \u4e2d")
+        << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad\r\n");
+    QTest::newRow("code page bytes form UTF-8")
+        << QStringLiteral("REM Ma\u00df\u00b2") << QByteArray("REM Ma\xc3\x9f\xc2\xb2\r\n");
+}
+
+void DocumentFilesTest::editedCodePageDocumentSaves() {
+    QFETCH(QString, edited);
+    QFETCH(QByteArray, saved);
     MainFixture f;
     Main& main = f.start();
     const QString path = f.writeDoc(QStringLiteral("cp.bas"), "caf\xe9");
     f.dialog.answerFile(path);
     main.open_Click();
-    f.active()->Text1->setWholeText(QStringLiteral("caf\u00e9 \u20ac \u4e2d"));
+    f.active()->Text1->setWholeText(edited);
     main.save_Click();
-    QCOMPARE(MainFixture::readFile(path), QByteArray("caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad\r\n"));
+    QCOMPARE(MainFixture::readFile(path), saved);
 }
 
 QTEST_MAIN(DocumentFilesTest)

@@ -1,6 +1,7 @@
 // The project commands driven through the main window: Create, Load, Save, Close, the tree,
 // adding and removing members, and the options dialog.
 
+#include "FileSizeLimit.h"
 #include "MainFixture.h"
 
 #include "documents/DocumentManager.h"
@@ -273,14 +274,15 @@ private Q_SLOTS:
 
     // Save names the untitled members through the BASIC or NASM dialog in entry order, BASIC
     // first, the dialog coming back with a beep until a name is given; the node texts follow.
-    // Loading the saved file gives the same members, their entries numbered afresh.
+    // Loading the saved file gives the same members, their entries numbered afresh. A member
+    // keeps the line ends of its file through adding, saving, loading and saving again.
     void saveThenLoad() {
         MainFixture f;
         Main& main = startProject(f);
-        addNew(main, false);                                  // Untitled (1): Asm0, slot 0
-        const QString old = addExisting(f, "old.bas", "old"); // Bas0, slot 1
-        addExisting(f, "gone.bas");                           // Bas1, slot 2
-        addNew(main, true);                                   // Untitled (2): Bas2, slot 3
+        addNew(main, false);                                    // Untitled (1): Asm0, slot 0
+        const QString old = addExisting(f, "old.bas", "o\nld"); // Bas0, slot 1
+        addExisting(f, "gone.bas");                             // Bas1, slot 2
+        addNew(main, true);                                     // Untitled (2): Bas2, slot 3
         f.active()->Text1->setWholeText("abc");
         main.TreeView1->setCurrentItem(node(main, "Bas1"));
         f.messages.answer(MsgAnswer::Yes);
@@ -303,7 +305,7 @@ private Q_SLOTS:
                               fileDialog("save", basFilter),
                               fileDialog("save", "All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|"
                                                  "Text Files (*.txt)|*.txt")}));
-        QCOMPARE(MainFixture::readFile(old), "old\r\n");
+        QCOMPARE(MainFixture::readFile(old), "o\nld\n");
         QCOMPARE(MainFixture::readFile(bas), "abc\r\n");
         QCOMPARE(MainFixture::readFile(asmPath), "' Veldra Studio v1.00\r\n\r\n");
         QCOMPARE(MainFixture::readFile(project),
@@ -333,9 +335,12 @@ private Q_SLOTS:
             Editor* member = window(main, slot);
             QVERIFY(member != nullptr && member->isVisible());
             QCOMPARE(member->windowTitle(), paths[slot]);
-            QCOMPARE(member->Text1->wholeText().toUtf8(), MainFixture::readFile(paths[slot]));
+            QCOMPARE(member->Text1->wholeText().toUtf8(),
+                     MainFixture::readFile(paths[slot]).replace("o\nld\n", "o\r\nld\r\n"));
             QCOMPARE(main.documents().DocChanged[slot], qint16(0));
         }
+        main.sproject_Click();
+        QCOMPARE(MainFixture::readFile(old), "o\nld\n\n");
         QCOMPARE(f.active(), window(main, 2));
         QCOMPARE(main.windowTitle(), "Veldra Studio [" + project + "]");
         QVERIFY(projectCommandsEnabled(main, true));
@@ -561,12 +566,16 @@ private Q_SLOTS:
 
     void saveFailureKeepsPathAndCaption_data() {
         QTest::addColumn<bool>("memberFails");
-        QTest::newRow("member file cannot be written") << true;
-        QTest::newRow("project file cannot be written") << false;
+        QTest::addColumn<bool>("fullDisk"); // else the folder is gone
+        QTest::newRow("member file cannot be written") << true << false;
+        QTest::newRow("project file cannot be written") << false << false;
+        QTest::newRow("member file on a full disk") << true << true;
+        QTest::newRow("project file on a full disk") << false << true;
     }
 
     void saveFailureKeepsPathAndCaption() {
         QFETCH(bool, memberFails);
+        QFETCH(bool, fullDisk);
         MainFixture f;
         Main& main = startProject(f);
         QDir(f.docPath(QString())).mkdir("sub");
@@ -575,13 +584,25 @@ private Q_SLOTS:
         f.dialog.answerFile(first);
         main.sproject_Click();
         const QByteArray saved = MainFixture::readFile(first);
+        const QByteArray memberSaved = MainFixture::readFile(member);
 
-        if (memberFails)
+        if (memberFails && !fullDisk)
             QVERIFY(QDir(f.docPath("sub")).removeRecursively());
-        const QString second = f.docPath(memberFails ? "second.vdp" : "gone/second.vdp");
+        const QString second =
+            f.docPath(memberFails || fullDisk ? "second.vdp" : "gone/second.vdp");
         f.dialog.answerFile(second);
-        main.saveasproj_Click();
+        if (fullDisk) {
+            // The member grows past the limit, or stays small while the project file does not.
+            if (memberFails)
+                f.active()->Text1->setWholeText(QString(4000, u'y'));
+            const FileSizeLimit limit(memberFails ? 2000 : 20);
+            main.saveasproj_Click();
+            QCOMPARE(MainFixture::readFile(member), memberSaved);
+        } else {
+            main.saveasproj_Click();
+        }
 
+        QVERIFY(!f.messages.calls.isEmpty());
         const MessageCall& message = f.messages.calls.last();
         QCOMPARE(message.icon, MsgIcon::Critical);
         QCOMPARE(message.text.split("\r\n").value(1), memberFails ? member : second);

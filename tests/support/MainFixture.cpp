@@ -2,6 +2,8 @@
 
 #include "shell/Main.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -19,7 +21,11 @@ void filterNoise(QtMsgType type, const QMessageLogContext& context, const QStrin
 }
 } // namespace
 
-MainFixture::MainFixture() {
+MainFixture::MainFixture(const QString& appFolderName)
+    : m_appFolder(appFolderName.isEmpty()
+                      ? QDir::tempPath() + u'/' + QCoreApplication::applicationName() +
+                            QStringLiteral("-XXXXXX")
+                      : QDir::tempPath() + u'/' + appFolderName + QStringLiteral("-XXXXXX")) {
     static const bool installed = [] {
         previousHandler = qInstallMessageHandler(filterNoise);
         return true;

@@ -15,7 +15,8 @@ class Main;
 // folder holds the documents a test opens and saves.
 class MainFixture {
 public:
-    MainFixture();
+    // `appFolderName`: the start of the application folder's name, when it matters.
+    explicit MainFixture(const QString& appFolderName = {});
     ~MainFixture();
 
     // Builds and shows Main (again, after a previous one was closed).

@@ -73,6 +73,21 @@ private Q_SLOTS:
         QCOMPARE(written, encoding);
     }
 
+    // Values that must come back as they were after a save and a load.
+    void roundTrip_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::newRow("first value begins with U+FEFF")
+            << QString::fromUtf16(u"\uFEFFtool") << TextEncoding::Utf8;
+        QTest::newRow("1252 bytes that form UTF-8")
+            << QString::fromUtf16(u"Ma\u00df\u00b2") << TextEncoding::Windows1252;
+    }
+    void roundTrip() {
+        QFETCH(QString, first);
+        QFETCH(TextEncoding, encoding);
+        QCOMPARE(readSettings(writeSettings(fifteen({first}), encoding)).values, fifteen({first}));
+    }
+
     // Invalid UTF-8 after the fifteenth line does not turn the values into Windows-1252.
     void onlyTheFirstFifteenLinesAreDecoded() {
         const SettingsContents contents =

@@ -31,6 +31,11 @@ private Q_SLOTS:
             {"unquoted program with blanks", "/opt/my tools/view", "x", "/opt/my tools/view x",
              "/opt/my|tools/view|x"},
             {"location with arguments", "editor -n", "file", "editor -n file", "editor|-n|file"},
+            // A quote left open in the location closes where the location ends.
+            {"unclosed quote in program", "\"/opt/My Tool/run", "-x file.bas",
+             "\"/opt/My Tool/run -x file.bas", "/opt/My Tool/run|-x|file.bas"},
+            {"unclosed quote in argument", "ed \"-t a\\", "\"b c\"", "ed \"-t a\\ \"b c\"",
+             "ed|-t a\\|b c"},
             // No program from the location: the first parameter must not be started instead.
             {"empty location", "", "rm file", " rm file", ""},
             {"blank location", " \t ", "rm file", " \t  rm file", ""},

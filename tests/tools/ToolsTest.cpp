@@ -1,6 +1,7 @@
 // The user tools: the Tools menu, the tools dialog, starting a tool, and the settings file that
 // keeps the tools from one run to the next.
 
+#include "FileSizeLimit.h"
 #include "MainFixture.h"
 
 #include "documents/Editor.h"
@@ -121,8 +122,8 @@ private Q_SLOTS:
     }
 
     // The fields show slot 1 from the start, so an early "Apply" cannot wipe it, nor cut long
-    // values. The scroll bar selects slots, also by keyboard, and the next opening shows the
-    // slot and the fields as they were left, applied or not.
+    // values (shown cut short). The scroll bar selects slots, also by keyboard, and the next
+    // opening shows the slot and the fields as they were left, applied or not.
     void dialogShowsSlotsFromTheScrollBar() {
         MainFixture f;
         Main& main = f.start();
@@ -132,8 +133,12 @@ private Q_SLOTS:
         customizetools* dialog = openDialog(main);
         QCOMPARE(dialog->Text1->text(), QStringLiteral("1"));
         QCOMPARE(dialog->HScroll1->value(), 1);
+        // The fields and the menu item are given only what can be laid out at once.
+        QCOMPARE(dialog->Text2->text(), QString(4096, u'l') + u'…');
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
         QVERIFY(main.toolCommands().toolSlots()[1] == long1);
+        main.toolCommands().RefreshToolsMenu();
+        QCOMPARE(main.tool(1)->text(), QString(4096, u'n') + u'…');
 
         dialog->HScroll1->setValue(4);
         QCOMPARE(dialog->Text1->text(), QStringLiteral(" 4"));
@@ -388,22 +393,41 @@ private Q_SLOTS:
     }
 
     // The settings file is replaced whole or not at all; the shut-down completes either way.
+    void unwritableSettingsDoNotStopTheShutDown_data() {
+        QTest::addColumn<bool>("fullDisk"); // else a folder stands in the file's place
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder in its place") << false << "Is a directory";
+        QTest::newRow("full disk") << true << "File too large";
+    }
     void unwritableSettingsDoNotStopTheShutDown() {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
         MainFixture f;
-        // A folder in the settings file's place cannot be replaced by a file.
-        QVERIFY(QDir().mkdir(settingsPath(f)));
+        const QByteArray old = QByteArray("\r\n").repeated(15);
+        if (fullDisk) {
+            QFile file(settingsPath(f));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        } else {
+            QVERIFY(QDir().mkdir(settingsPath(f)));
+        }
         Main& main = f.start();
-        main.toolCommands().toolSlots()[1] = {"One", "one", ""};
-        QVERIFY(f.closeMain());
-        QVERIFY(QFileInfo(settingsPath(f)).isDir());
+        main.toolCommands().toolSlots()[1] = {"One", QString(200, u'x'), ""};
+        {
+            const FileSizeLimit limit(fullDisk ? 100 : RLIM_INFINITY);
+            QVERIFY(f.closeMain());
+        }
+        if (fullDisk)
+            QCOMPARE(MainFixture::readFile(settingsPath(f)), old);
+        else
+            QVERIFY(QFileInfo(settingsPath(f)).isDir());
         QCOMPARE(f.messages.calls.size(), 1);
         QCOMPARE(f.messages.calls[0].title, QStringLiteral("Settings"));
         QCOMPARE(f.messages.calls[0].text, QStringLiteral("The settings could not be saved:\r\n") +
-                                               settingsPath(f) +
-                                               QStringLiteral("\r\nIs a directory"));
+                                               settingsPath(f) + QStringLiteral("\r\n") + reason);
         QCOMPARE(f.messages.calls[0].icon, MsgIcon::Exclamation);
         // No temporary file is left behind.
-        QCOMPARE(QDir(f.appFolder()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(f.appFolder()).entryList(QDir::Files),
+                 fullDisk ? QStringList{QStringLiteral("veldstudio.ini")} : QStringList());
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 };
