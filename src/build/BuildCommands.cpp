@@ -78,6 +78,7 @@ StartResult BuildCommands::RunAndWait(const QString& commandLine) {
     if (parts.isEmpty())
         return {false, QStringLiteral("The command line is empty")};
     const QString program = parts.takeFirst();
+    const BusyScope busy(m_main);
     return m_main.platform().processes.runAndWait(program, parts);
 }
 

@@ -10,7 +10,9 @@
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
 #include "shell/Main.h"
+#include "tools/ToolCommands.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -361,13 +363,8 @@ private Q_SLOTS:
             if (const QCursor* current = QApplication::overrideCursor())
                 cursor = current->shape();
             QTest::keyClicks(text, QStringLiteral("xyz"));
-            QTest::keyClick(&main, Qt::Key_F5);
             QTest::mouseClick(main.Toolbar1->widgetForAction(main.toolbarButton(1)),
                               Qt::LeftButton);
-            // The window system asking to close the main window (its question would be a prompt).
-            QCloseEvent close;
-            QSpontaneKeyEvent::setSpontaneous(&close);
-            qApp->notify(&main, &close);
             driver.write(QStringLiteral("stub-release"));
         });
         main.runp_Click();
@@ -378,10 +375,89 @@ private Q_SLOTS:
         QCOMPARE(text->wholeText(), QStringLiteral("PRINT 1"));
         QCOMPARE(driver.calls().size(), 1);
         QCOMPARE(main.documents().UntitledCount, 1);
-        QVERIFY(main.isVisible());
         // Input after the wait is taken again.
         QTest::keyClicks(text, QStringLiteral("z"));
         QVERIFY(text->wholeText().contains(u'z'));
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // While a build runs, or while a dialog that stands for a modal one is up, no command runs
+    // whatever triggers it, the main window refuses to close, and every command shows as
+    // disabled; afterwards each has exactly its own availability back. A dialog still closes.
+    void commandsWaitWhileBlocked_data() {
+        QTest::addColumn<bool>("building");
+        QTest::addColumn<QString>("route");
+        for (const bool building : {true, false}) {
+            for (const char* route :
+                 {"menu", "shortcut", "accessible press", "tool", "close", "dialog close"})
+                QTest::addRow("%s, %s", route, building ? "build" : "dialog")
+                    << building << QString::fromLatin1(route);
+        }
+    }
+    void commandsWaitWhileBlocked() {
+        QFETCH(bool, building);
+        QFETCH(QString, route);
+        MainFixture f;
+        Main& main = f.start();
+        const StubDriver driver(f);
+        main.action(QStringLiteral("new"))->trigger();
+        main.toolCommands().toolSlots()[1] = {"true", "true", ""};
+        main.toolCommands().RefreshToolsMenu();
+        const auto availability = [&main] {
+            QList<bool> states;
+            for (const QAction* action : main.findChildren<QAction*>())
+                states << action->isEnabled();
+            return states;
+        };
+        const QList<bool> before = availability();
+        QDialog dialog(&main);
+        dialog.show();
+
+        const auto attempt = [&] {
+            QVERIFY(!main.action(QStringLiteral("new"))->isEnabled());
+            QVERIFY(!main.tool(1)->isEnabled());
+            if (route == QLatin1String("menu")) {
+                main.action(QStringLiteral("runp"))->trigger();
+            } else if (route == QLatin1String("shortcut")) {
+                QTest::keyClick(&main, Qt::Key_F5);
+            } else if (route == QLatin1String("accessible press")) {
+                QAccessibleInterface* button = QAccessible::queryAccessibleInterface(
+                    main.Toolbar1->widgetForAction(main.toolbarButton(10)));
+                button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            } else if (route == QLatin1String("tool")) {
+                main.tool(1)->trigger();
+            } else if (route == QLatin1String("close")) {
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                qApp->notify(&main, &close);
+                QVERIFY(!main.close());
+            } else {
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                qApp->notify(&dialog, &close);
+                QVERIFY(!dialog.isVisible());
+            }
+        };
+        if (building) {
+            driver.write(QStringLiteral("stub-wait"));
+            QTimer::singleShot(0, &main, [&] {
+                attempt();
+                driver.write(QStringLiteral("stub-release"));
+            });
+            main.action(QStringLiteral("runp"))->trigger();
+        } else {
+            main.setInputEnabled(false);
+            attempt();
+            main.setInputEnabled(true);
+        }
+
+        QCOMPARE(driver.calls().size(), building ? 1 : 0);
+        QCOMPARE(f.processes.calls.size(), building ? 1 : 0);
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+        if (route != QLatin1String("dialog close"))
+            QVERIFY(dialog.isVisible() && dialog.isEnabled());
+        QCOMPARE(availability(), before);
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -412,8 +488,17 @@ private Q_SLOTS:
         QCOMPARE(f.dialog.calls[0].kind, QStringLiteral("save"));
         QCOMPARE(f.dialog.calls[0].filter,
                  QStringLiteral("All Files (*.*)|*.*|Executable Files (*.exe)|*.exe"));
+        // As the file dialog goes, the window system may hand the activation to the disabled
+        // main window; the dialog takes it back, so the keyboard works again.
+        const auto activeAfter = [&main](QPushButton* button) {
+            main.activateWindow();
+            QCoreApplication::processEvents();
+            button->click();
+            QCoreApplication::processEvents();
+            return QApplication::activeWindow();
+        };
         f.dialog.cancel();
-        dialog->Command1->click();
+        QCOMPARE(activeAfter(dialog->Command1), dialog);
         QCOMPARE(dialog->Text1->text(), exe);
 
         // A compile error (Enter presses Create Exe): reported, and the dialog stays.
@@ -462,7 +547,7 @@ private Q_SLOTS:
         f.messages.answer(MsgAnswer::No);
         QVERIFY(f.active()->closeFor(CloseReason::Code));
         main.runp_Click();
-        dialog->Command3->click();
+        QCOMPARE(activeAfter(dialog->Command3), dialog);
         QCOMPARE(driver.calls().size(), 2);
         QVERIFY(!driver.exists("vd~tmp.bas"));
         QVERIFY(dialog->isVisible());

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMdiArea>
 #include <QTest>
 
@@ -65,7 +67,12 @@ void DocumentWindowsTest::newDocumentLooksFreshAndCountsAsChanged() {
     QCOMPARE(main.documents().DocChanged[0], qint16(-1));
     QCOMPARE(window->Text1->appearance(), defaultAppearance());
     QCOMPARE(window->Text1->paper(), QColor(192, 192, 192));
-    QVERIFY(QFontInfo(window->Text1->font()).fixedPitch());
+    // Terminal where the system has it, else the system's fixed-pitch font, at 9 points.
+    const QFont font = window->Text1->font();
+    QCOMPARE(font.pointSizeF(), 9.0);
+    QVERIFY2(QFontInfo(font).exactMatch() ||
+                 font.family() == QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+             qPrintable(font.family()));
 }
 
 void DocumentWindowsTest::typingMarksChanged() {

@@ -424,6 +424,11 @@ private Q_SLOTS:
                  box({"Delete File", "Are you sure you want to delete\r\nb.bas ?",
                       MsgIcon::Question, MsgButtons::YesNo}));
         QCOMPARE(MainFixture::readFile(path), "b");
+        // Del Selected File agrees with the node the removal leaves current.
+        const QTreeWidgetItem* current = main.TreeView1->currentItem();
+        QVERIFY(current != nullptr);
+        QCOMPARE(main.action("delfile")->isEnabled(),
+                 !current->data(0, Qt::UserRole).toString().startsWith(u'q'));
         if (removed) {
             QCOMPARE(tree(main), QStringList({"qBasfiles=Bas Files@8", " Bas0=a.bas@4",
                                               " Bas2=c.bas@4", "qAsmfiles=Asm Files@9"}));
