@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest/qtestspontaneevent.h>
 
 namespace {
@@ -389,7 +390,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("route");
         for (const bool building : {true, false}) {
             for (const char* route :
-                 {"menu", "shortcut", "accessible press", "tool", "close", "dialog close"})
+                 {"menu", "shortcut", "accessible press", "tool", "tree", "close", "dialog close"})
                 QTest::addRow("%s, %s", route, building ? "build" : "dialog")
                     << building << QString::fromLatin1(route);
         }
@@ -400,6 +401,12 @@ private Q_SLOTS:
         MainFixture f;
         Main& main = f.start();
         const StubDriver driver(f);
+        // A project whose hidden member is the tree's current node: a double click shows it.
+        QVERIFY(main.projectCommands().ReadProjectFile(
+            writeProject(f, f.writeDoc(QStringLiteral("m.bas"), "PRINT 2\r\n"))));
+        Editor* member = main.documents().Documents[0];
+        QVERIFY(!member->closeFor(CloseReason::UserControls));
+        main.TreeView1->setCurrentItem(main.TreeView1->topLevelItem(0)->child(0));
         main.action(QStringLiteral("new"))->trigger();
         main.toolCommands().toolSlots()[1] = {"true", "true", ""};
         main.toolCommands().RefreshToolsMenu();
@@ -414,8 +421,6 @@ private Q_SLOTS:
         dialog.show();
 
         const auto attempt = [&] {
-            QVERIFY(!main.action(QStringLiteral("new"))->isEnabled());
-            QVERIFY(!main.tool(1)->isEnabled());
             if (route == QLatin1String("menu")) {
                 main.action(QStringLiteral("runp"))->trigger();
             } else if (route == QLatin1String("shortcut")) {
@@ -426,6 +431,8 @@ private Q_SLOTS:
                 button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
             } else if (route == QLatin1String("tool")) {
                 main.tool(1)->trigger();
+            } else if (route == QLatin1String("tree")) {
+                emit main.TreeView1->itemDoubleClicked(main.TreeView1->currentItem(), 0);
             } else if (route == QLatin1String("close")) {
                 QCloseEvent close;
                 QSpontaneKeyEvent::setSpontaneous(&close);
@@ -437,6 +444,8 @@ private Q_SLOTS:
                 qApp->notify(&dialog, &close);
                 QVERIFY(!dialog.isVisible());
             }
+            QVERIFY(!main.action(QStringLiteral("new"))->isEnabled());
+            QVERIFY(!main.tool(1)->isEnabled());
         };
         if (building) {
             driver.write(QStringLiteral("stub-wait"));
@@ -454,7 +463,7 @@ private Q_SLOTS:
         QCOMPARE(driver.calls().size(), building ? 1 : 0);
         QCOMPARE(f.processes.calls.size(), building ? 1 : 0);
         QVERIFY(main.isVisible());
-        QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+        QVERIFY(!member->isVisible());
         if (route != QLatin1String("dialog close"))
             QVERIFY(dialog.isVisible() && dialog.isEnabled());
         QCOMPARE(availability(), before);
