@@ -50,9 +50,18 @@ bool QtCommonDialog::ShowFont() {
     // them, so the dialog is Qt's own (not the platform's) with its group of check boxes hidden.
     QFontDialog dialog(initial, promptParent(m_parent));
     dialog.setOption(QFontDialog::DontUseNativeDialog);
-    for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
-        if (!group->findChildren<QCheckBox*>().isEmpty())
+    // The sample beside them keeps their height, or the layout squeezes it to nothing.
+    int effectsHeight = 0;
+    const QList<QGroupBox*> groups = dialog.findChildren<QGroupBox*>();
+    for (QGroupBox* group : groups) {
+        if (!group->findChildren<QCheckBox*>().isEmpty()) {
+            effectsHeight = group->sizeHint().height();
             group->hide();
+        }
+    }
+    for (QGroupBox* group : groups) {
+        if (!group->isHidden())
+            group->setMinimumHeight(effectsHeight);
     }
     if (dialog.exec() != QDialog::Accepted)
         return false;
