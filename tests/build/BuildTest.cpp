@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -355,6 +356,12 @@ private Q_SLOTS:
         EditorText* text = f.active()->Text1;
         text->setWholeText(QStringLiteral("PRINT 1"));
         text->setFocus();
+        // The console pane alone keeps taking input: the driver may ask for some.
+        auto* console = new QDockWidget(&main);
+        console->setObjectName(QStringLiteral("Console"));
+        auto* typed = new QLineEdit(console);
+        console->setWidget(typed);
+        main.addDockWidget(Qt::BottomDockWidgetArea, console);
 
         // Runs inside the wait: the driver waits for its release, so it is still running.
         bool waited = false;
@@ -366,6 +373,7 @@ private Q_SLOTS:
             QTest::keyClicks(text, QStringLiteral("xyz"));
             QTest::mouseClick(main.Toolbar1->widgetForAction(main.toolbarButton(1)),
                               Qt::LeftButton);
+            QTest::keyClicks(typed, QStringLiteral("yes"));
             driver.write(QStringLiteral("stub-release"));
         });
         main.runp_Click();
@@ -374,6 +382,7 @@ private Q_SLOTS:
         QCOMPARE(cursor, Qt::WaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(text->wholeText(), QStringLiteral("PRINT 1"));
+        QCOMPARE(typed->text(), QStringLiteral("yes"));
         QCOMPARE(driver.calls().size(), 1);
         QCOMPARE(main.documents().UntitledCount, 1);
         // Input after the wait is taken again.
