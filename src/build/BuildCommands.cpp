@@ -79,6 +79,7 @@ StartResult BuildCommands::RunAndWait(const QString& commandLine) {
     const QString driver = appPath(kDriverName);
     if (!commandLine.startsWith(driver))
         return {false, QStringLiteral("The command line does not start with the compiler driver")};
+    const BusyScope busy(m_main);
     return m_main.platform().processes.runAndWait(driver,
                                                   splitArguments(commandLine.mid(driver.size())));
 }

@@ -4,6 +4,7 @@
 #include "platform/CommonDialog.h"
 #include "shell/Main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -64,6 +65,7 @@ void Compile::Command1_Click() {
     const QString name = m_main.platform().dialog.askSaveFile(ExecutableFilter);
     if (!name.isEmpty())
         Text1->setText(name);
+    takeBackActivation();
 }
 
 void Compile::Command2_Click() {
@@ -72,10 +74,21 @@ void Compile::Command2_Click() {
 }
 
 void Compile::Command3_Click() {
-    if (!m_commands.CreateExe(Text1->text()))
+    if (!m_commands.CreateExe(Text1->text())) {
+        takeBackActivation();
         return;
+    }
     hide();
     m_main.setInputEnabled(true);
+}
+
+// A prompt over this dialog may leave the activation with the disabled main window as it goes
+// (the window system hands it to the main window), where the keyboard does nothing: the user is
+// still working here. An error report that came up instead keeps it.
+void Compile::takeBackActivation() {
+    const QWidget* active = QApplication::activeWindow();
+    if (isVisible() && (active == nullptr || active == &m_main))
+        activateWindow();
 }
 
 void Compile::reject() {
@@ -83,6 +96,11 @@ void Compile::reject() {
 }
 
 void Compile::closeEvent(QCloseEvent* event) {
+    // The dialog that started the driver stays until the driver ends: it goes on afterwards.
+    if (m_main.busy()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

@@ -34,6 +34,7 @@ protected:
 
 private:
     void Form_Unload();
+    void takeBackActivation();
 
     Main& m_main;
     BuildCommands& m_commands;

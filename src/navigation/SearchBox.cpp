@@ -76,8 +76,7 @@ void SearchBox::Command1_Click() {
 
 void SearchBox::Command2_Click() {
     hide();
-    m_main.setInputEnabled(true);
-    m_main.activateWindow();
+    returnToEditor();
 }
 
 void SearchBox::reject() {
@@ -90,6 +89,13 @@ void SearchBox::closeEvent(QCloseEvent* event) {
 }
 
 void SearchBox::Form_Unload() {
+    returnToEditor();
+}
+
+void SearchBox::returnToEditor() {
     m_main.setInputEnabled(true);
     m_main.activateWindow();
+    // While the main window was disabled its focus moved on to some other pane.
+    if (Editor* editor = m_main.activeEditor())
+        editor->Text1->setFocus();
 }

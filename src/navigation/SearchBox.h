@@ -34,6 +34,8 @@ protected:
 private:
     void Form_Load();
     void Form_Unload();
+    // Gives the input back to the main window and the keyboard to the editor the search was for.
+    void returnToEditor();
 
     Main& m_main;
     NavigationCommands& m_commands;

@@ -1,10 +1,13 @@
 #include "platform/QtCommonDialog.h"
 
 #include "platform/FileFilters.h"
+#include "platform/PromptParent.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 
 void QtCommonDialog::ShowOpen() {
     showFileDialog(false);
@@ -15,7 +18,7 @@ void QtCommonDialog::ShowSave() {
 }
 
 void QtCommonDialog::showFileDialog(bool save) {
-    QFileDialog dialog(m_parent);
+    QFileDialog dialog(promptParent(m_parent));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (Flags & FileMustExist)
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -43,19 +46,33 @@ bool QtCommonDialog::ShowFont() {
         initial.setPointSizeF(Font.pointSize);
     initial.setBold(Font.bold);
     initial.setItalic(Font.italic);
-    bool ok = false;
-    // Underline, strike-out and colour are neither offered nor applied.
-    const QFont chosen =
-        QFontDialog::getFont(&ok, initial, m_parent, QString(), QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    // Underline and strike-out are neither offered nor applied. Qt has no option that drops
+    // them, so the dialog is Qt's own (not the platform's) with its group of check boxes hidden.
+    QFontDialog dialog(initial, promptParent(m_parent));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // The sample beside them keeps their height, or the layout squeezes it to nothing.
+    int effectsHeight = 0;
+    const QList<QGroupBox*> groups = dialog.findChildren<QGroupBox*>();
+    for (QGroupBox* group : groups) {
+        if (!group->findChildren<QCheckBox*>().isEmpty()) {
+            effectsHeight = group->sizeHint().height();
+            group->hide();
+        }
+    }
+    for (QGroupBox* group : groups) {
+        if (!group->isHidden())
+            group->setMinimumHeight(effectsHeight);
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return false;
+    const QFont chosen = dialog.selectedFont();
     Font = FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
     return true;
 }
 
 bool QtCommonDialog::ShowColor() {
     const QColor chosen =
-        QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::white), m_parent);
+        QColorDialog::getColor(Color.isValid() ? Color : QColor(Qt::white), promptParent(m_parent));
     if (!chosen.isValid())
         return false;
     Color = chosen;

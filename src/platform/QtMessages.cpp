@@ -1,11 +1,13 @@
 #include "platform/QtMessages.h"
 
+#include "platform/PromptParent.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 MsgAnswer QtMessages::show(const QString& title, const QString& text, MsgIcon icon,
                            MsgButtons buttons) {
-    QMessageBox box(m_parent);
+    QMessageBox box(promptParent(m_parent));
     box.setWindowTitle(title);
     // A label shows a CR as a stray glyph; the lines are joined by CR LF.
     box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));

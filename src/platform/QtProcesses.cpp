@@ -1,15 +1,30 @@
 #include "platform/QtProcesses.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QProcess>
 
 namespace {
 
-// Swallows the user's input for the whole application while it is installed: keys, shortcuts,
-// mouse, wheel, touch, drops, and the window system's requests to close a window. Unlike an
-// event loop that only defers input, nothing typed or clicked during the wait is carried out
-// afterwards (no second build from a queued F5, no keys into the text being compiled).
+// True for a widget inside the dock named "Console": the one pane that keeps taking input
+// while the driver runs, since the driver may ask for some.
+bool insideConsole(const QObject* object) {
+    for (const auto* widget = qobject_cast<const QWidget*>(object); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (qobject_cast<const QDockWidget*>(widget) != nullptr &&
+            widget->objectName() == QLatin1String("Console"))
+            return true;
+    }
+    return false;
+}
+
+// Swallows the user's input while it is installed: keys, shortcuts, mouse, wheel, touch and
+// drops, delivered to any widget but the console pane. Unlike an event loop that only defers
+// input, nothing typed or clicked during the wait is carried out afterwards. The windows
+// themselves are disabled by their owners meanwhile; this catches what reaches a window that
+// is not. Close requests always pass: each window decides itself whether it may close now, and
+// a dialog that cannot close would hold the wait's event loop forever.
 class UserInputBlocker : public QObject {
 public:
     UserInputBlocker() { qApp->installEventFilter(this); }
@@ -19,8 +34,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->isInputEvent())
-            return true;
+        // A window hands its input on to the widget it is meant for, which is judged then.
+        if (!watched->isWidgetType())
+            return false;
+        bool input = event->isInputEvent();
         switch (event->type()) {
         case QEvent::Shortcut:
         case QEvent::ShortcutOverride:
@@ -28,12 +45,12 @@ protected:
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
-            return true;
-        case QEvent::Close:
-            return event->spontaneous();
+            input = true;
+            break;
         default:
-            return QObject::eventFilter(watched, event);
+            break;
         }
+        return input && !insideConsole(watched);
     }
 };
 

@@ -93,12 +93,9 @@ QString nodeKey(const QTreeWidgetItem& node) {
 
 ProjectCommands::ProjectCommands(Main& main)
     : m_main(main), m_documents(main.documents()), m_project(main.project()) {
-    // The keyboard moves the selection without a click; delfile follows it all the same.
+    // delfile follows the current node however it moved: a click, the keyboard, a removal.
     QObject::connect(m_main.TreeView1, &QTreeWidget::currentItemChanged, m_main.TreeView1,
-                     [this](QTreeWidgetItem* current) {
-                         if (current != nullptr && m_main.inputEnabled())
-                             TreeView1_NodeClick();
-                     });
+                     [this] { TreeView1_NodeClick(); });
 }
 
 ProjectCommands::~ProjectCommands() = default;
@@ -187,10 +184,10 @@ void ProjectCommands::poptions_Click() {
 }
 
 void ProjectCommands::TreeView1_NodeClick() {
+    // No current node (a tree built anew) has nothing to delete either.
     const QTreeWidgetItem* node = m_main.TreeView1->currentItem();
-    if (node == nullptr)
-        return;
-    m_main.action(QStringLiteral("delfile"))->setEnabled(isMemberKey(nodeKey(*node)));
+    m_main.action(QStringLiteral("delfile"))
+        ->setEnabled(node != nullptr && isMemberKey(nodeKey(*node)));
 }
 
 void ProjectCommands::TreeView1_DblClick() {
@@ -520,6 +517,7 @@ void ProjectCommands::BuildProjectTree() {
             }
         }
     }
+    TreeView1_NodeClick();
 }
 
 void ProjectCommands::showAddfile() {
@@ -543,6 +541,7 @@ void ProjectCommands::showPlaceholderNode() {
     tree->clear();
     addNode(QString(), QStringLiteral("disabled"), QStringLiteral("Only available in Projects"),
             10);
+    TreeView1_NodeClick();
 }
 
 QTreeWidgetItem* ProjectCommands::addNode(const QString& parentKey, const QString& key,

@@ -12,7 +12,9 @@
 #include "tools/ToolCommands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -167,15 +169,17 @@ Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
     m_buildCommands = std::make_unique<BuildCommands>(*this);
     m_toolCommands = std::make_unique<ToolCommands>(*this);
 
+    m_commandActions = new QActionGroup(this);
+    m_commandActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     createActions();
     createToolbar();
 
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (m_inputEnabled)
+        if (commandsAllowed())
             m_projectCommands->TreeView1_NodeClick();
     });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (m_inputEnabled)
+        if (commandsAllowed())
             m_projectCommands->TreeView1_DblClick();
     });
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -206,10 +210,7 @@ void Main::createActions() {
                 toolItem->setObjectName(name);
                 toolItem->setData(index);
                 toolItem->setShortcut(QKeyCombination(Qt::CTRL, Qt::Key(Qt::Key_F1 + index - 1)));
-                connect(toolItem, &QAction::triggered, this, [this, index] {
-                    if (m_inputEnabled)
-                        tool_Click(index);
-                });
+                route(toolItem, [this, index] { tool_Click(index); });
                 m_toolItems[index] = toolItem;
             }
             continue;
@@ -222,11 +223,7 @@ void Main::createActions() {
             if (item.shortcut != None)
                 action->setShortcut(item.shortcut);
             action->setEnabled(item.enabled);
-            const auto handler = item.handler;
-            connect(action, &QAction::triggered, this, [this, handler] {
-                if (m_inputEnabled)
-                    (this->*handler)();
-            });
+            route(action, [this, handler = item.handler] { (this->*handler)(); });
         }
         action->setObjectName(name);
         m_actions.insert(name, action);
@@ -251,10 +248,7 @@ void Main::createToolbar() {
             button = Toolbar1->addAction(m_imageList.image(entry.image), toolTip);
             button->setToolTip(toolTip);
             button->setProperty("key", QString::fromLatin1(entry.key));
-            connect(button, &QAction::triggered, this, [this, button] {
-                if (m_inputEnabled)
-                    Toolbar1_ButtonClick(button);
-            });
+            route(button, [this, button] { Toolbar1_ButtonClick(button); });
             if (QWidget* widget = Toolbar1->widgetForAction(button))
                 widget->setAccessibleName(toolTip);
         }
@@ -288,12 +282,56 @@ Editor* Main::activeEditor() const {
     return nullptr;
 }
 
+void Main::route(QAction* action, std::function<void()> command) {
+    m_commandActions->addAction(action);
+    // QAction::trigger() fires even on a disabled action, so the gate is asked again here.
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        if (commandsAllowed())
+            command();
+    });
+}
+
 void Main::setInputEnabled(bool enabled) {
     m_inputEnabled = enabled;
-    menuBar()->setEnabled(enabled);
-    Toolbar1->setEnabled(enabled);
-    TreeView1->setEnabled(enabled);
-    m_mdiArea->setEnabled(enabled);
+    applyInputState();
+}
+
+void Main::enterBusy() {
+    if (m_busyDepth++ == 0) {
+        // The dialogs that are up take nothing either, assistive technology included; they
+        // can still be closed.
+        for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (dialog->isVisible() && dialog->isEnabled()) {
+                m_dialogsHeldByBuild.append({dialog, dialog->focusWidget()});
+                dialog->setEnabled(false);
+            }
+        }
+    }
+    applyInputState();
+}
+
+void Main::leaveBusy() {
+    if (m_busyDepth > 0 && --m_busyDepth == 0) {
+        for (const auto& [dialog, focus] : std::as_const(m_dialogsHeldByBuild)) {
+            if (dialog != nullptr)
+                dialog->setEnabled(true);
+            if (focus != nullptr)
+                focus->setFocus();
+        }
+        m_dialogsHeldByBuild.clear();
+    }
+    applyInputState();
+}
+
+void Main::applyInputState() {
+    // Not the QMainWindow itself: disabling it would disable every dialog it parents and any
+    // pane that must keep taking input during a build.
+    const bool on = commandsAllowed();
+    menuBar()->setEnabled(on);
+    Toolbar1->setEnabled(on);
+    TreeView1->setEnabled(on);
+    m_mdiArea->setEnabled(on);
+    m_commandActions->setEnabled(on);
 }
 
 bool Main::AnyEditorOpen() const {
@@ -352,6 +390,11 @@ void Main::MDIForm_Resize() {
 }
 
 void Main::closeEvent(QCloseEvent* event) {
+    // Closing is a command too: refused, without a question, while commands are blocked.
+    if (!commandsAllowed()) {
+        event->ignore();
+        return;
+    }
     // Every document window, hidden ones included, may refuse; then nothing closes.
     if (!m_documentManager->queryCloseAll()) {
         event->ignore();

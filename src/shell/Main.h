@@ -1,15 +1,20 @@
 #pragma once
 
 #include "documents/DocumentTable.h"
+#include "platform/BusyState.h"
 #include "platform/Platform.h"
 #include "projects/ProjectState.h"
 #include "shell/ImageList.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class BuildCommands;
 class DocumentManager;
@@ -18,6 +23,7 @@ class Editor;
 class NavigationCommands;
 class ProjectCommands;
 class QAction;
+class QActionGroup;
 class QMdiArea;
 class QToolBar;
 class QTreeWidget;
@@ -26,7 +32,7 @@ class ToolCommands;
 // The main window: menus, toolbar, project tree and the client area of the document windows.
 // It owns the state objects and the command objects of every subsystem and routes each menu
 // item and toolbar button to one of them.
-class Main : public QMainWindow {
+class Main : public QMainWindow, public BusyState {
     Q_OBJECT
 public:
     // `applicationFolder` holds the compiler driver, the settings file and the temporary build
@@ -62,6 +68,15 @@ public:
     // toolbar, shortcuts, tree and document windows are off, while the dialog keeps working.
     void setInputEnabled(bool enabled);
     bool inputEnabled() const { return m_inputEnabled; }
+    // While the compiler driver runs nothing of the main window takes input either. Both
+    // states nest freely with each other.
+    void enterBusy() override;
+    void leaveBusy() override;
+    bool busy() const { return m_busyDepth > 0; }
+    // The one test every command passes, whatever triggered it (menu, shortcut, toolbar,
+    // assistive technology, the tree): no command runs while a build runs or while a dialog
+    // that stands for a modal one is up.
+    bool commandsAllowed() const { return m_inputEnabled && m_busyDepth == 0; }
 
     bool AnyEditorOpen() const;
     void EnableEditorCommands();
@@ -108,6 +123,10 @@ private:
     void MDIForm_Resize();
     void MDIForm_Unload();
     void MakeToolbarFlat(QWidget* control);
+    // Connects `action` to `command` through the command gate and puts it under the gate's
+    // blocked layer.
+    void route(QAction* action, std::function<void()> command);
+    void applyInputState();
 
     QString m_applicationFolder;
     Platform m_platform;
@@ -115,6 +134,13 @@ private:
     ProjectState m_project;
     ImageList m_imageList;
     bool m_inputEnabled = true;
+    int m_busyDepth = 0;
+    // Every command action. Disabling the group blocks them all while each keeps its own
+    // availability, which comes back when the group is enabled again.
+    QActionGroup* m_commandActions = nullptr;
+    // The dialogs that were up and enabled when the driver started, disabled until it ends,
+    // each with the widget that had its focus.
+    QList<std::pair<QPointer<QWidget>, QPointer<QWidget>>> m_dialogsHeldByBuild;
 
     QHash<QString, QAction*> m_actions;
     std::array<QAction*, 6> m_toolItems{};

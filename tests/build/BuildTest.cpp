@@ -10,11 +10,14 @@
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
 #include "shell/Main.h"
+#include "tools/ToolCommands.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -24,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest/qtestspontaneevent.h>
 
 namespace {
@@ -388,6 +392,12 @@ private Q_SLOTS:
         EditorText* text = f.active()->Text1;
         text->setWholeText(QStringLiteral("PRINT 1"));
         text->setFocus();
+        // The console pane alone keeps taking input: the driver may ask for some.
+        auto* console = new QDockWidget(&main);
+        console->setObjectName(QStringLiteral("Console"));
+        auto* typed = new QLineEdit(console);
+        console->setWidget(typed);
+        main.addDockWidget(Qt::BottomDockWidgetArea, console);
 
         // Runs inside the wait: the driver waits for its release, so it is still running.
         bool waited = false;
@@ -397,13 +407,9 @@ private Q_SLOTS:
             if (const QCursor* current = QApplication::overrideCursor())
                 cursor = current->shape();
             QTest::keyClicks(text, QStringLiteral("xyz"));
-            QTest::keyClick(&main, Qt::Key_F5);
             QTest::mouseClick(main.Toolbar1->widgetForAction(main.toolbarButton(1)),
                               Qt::LeftButton);
-            // The window system asking to close the main window (its question would be a prompt).
-            QCloseEvent close;
-            QSpontaneKeyEvent::setSpontaneous(&close);
-            qApp->notify(&main, &close);
+            QTest::keyClicks(typed, QStringLiteral("yes"));
             driver.write(QStringLiteral("stub-release"));
         });
         main.runp_Click();
@@ -412,12 +418,100 @@ private Q_SLOTS:
         QCOMPARE(cursor, Qt::WaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(text->wholeText(), QStringLiteral("PRINT 1"));
+        QCOMPARE(typed->text(), QStringLiteral("yes"));
         QCOMPARE(driver.calls().size(), 1);
         QCOMPARE(main.documents().UntitledCount, 1);
-        QVERIFY(main.isVisible());
         // Input after the wait is taken again.
         QTest::keyClicks(text, QStringLiteral("z"));
         QVERIFY(text->wholeText().contains(u'z'));
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // While a build runs, or while a dialog that stands for a modal one is up, no command runs
+    // whatever triggers it, the main window refuses to close, and every command shows as
+    // disabled; afterwards each has exactly its own availability back. A dialog still closes.
+    void commandsWaitWhileBlocked_data() {
+        QTest::addColumn<bool>("building");
+        QTest::addColumn<QString>("route");
+        for (const bool building : {true, false}) {
+            for (const char* route :
+                 {"menu", "shortcut", "accessible press", "tool", "tree", "close", "dialog close"})
+                QTest::addRow("%s, %s", route, building ? "build" : "dialog")
+                    << building << QString::fromLatin1(route);
+        }
+    }
+    void commandsWaitWhileBlocked() {
+        QFETCH(bool, building);
+        QFETCH(QString, route);
+        MainFixture f;
+        Main& main = f.start();
+        const StubDriver driver(f);
+        // A project whose hidden member is the tree's current node: a double click shows it.
+        QVERIFY(main.projectCommands().ReadProjectFile(
+            writeProject(f, f.writeDoc(QStringLiteral("m.bas"), "PRINT 2\r\n"))));
+        Editor* member = main.documents().Documents[0];
+        QVERIFY(!member->closeFor(CloseReason::UserControls));
+        main.TreeView1->setCurrentItem(main.TreeView1->topLevelItem(0)->child(0));
+        main.action(QStringLiteral("new"))->trigger();
+        main.toolCommands().toolSlots()[1] = {"true", "true", ""};
+        main.toolCommands().RefreshToolsMenu();
+        const auto availability = [&main] {
+            QList<bool> states;
+            for (const QAction* action : main.findChildren<QAction*>())
+                states << action->isEnabled();
+            return states;
+        };
+        const QList<bool> before = availability();
+        QDialog dialog(&main);
+        dialog.show();
+
+        const auto attempt = [&] {
+            if (route == QLatin1String("menu")) {
+                main.action(QStringLiteral("runp"))->trigger();
+            } else if (route == QLatin1String("shortcut")) {
+                QTest::keyClick(&main, Qt::Key_F5);
+            } else if (route == QLatin1String("accessible press")) {
+                QAccessibleInterface* button = QAccessible::queryAccessibleInterface(
+                    main.Toolbar1->widgetForAction(main.toolbarButton(10)));
+                button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            } else if (route == QLatin1String("tool")) {
+                main.tool(1)->trigger();
+            } else if (route == QLatin1String("tree")) {
+                emit main.TreeView1->itemDoubleClicked(main.TreeView1->currentItem(), 0);
+            } else if (route == QLatin1String("close")) {
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                qApp->notify(&main, &close);
+                QVERIFY(!main.close());
+            } else {
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                qApp->notify(&dialog, &close);
+                QVERIFY(!dialog.isVisible());
+            }
+            QVERIFY(!main.action(QStringLiteral("new"))->isEnabled());
+            QVERIFY(!main.tool(1)->isEnabled());
+        };
+        if (building) {
+            driver.write(QStringLiteral("stub-wait"));
+            QTimer::singleShot(0, &main, [&] {
+                attempt();
+                driver.write(QStringLiteral("stub-release"));
+            });
+            main.action(QStringLiteral("runp"))->trigger();
+        } else {
+            main.setInputEnabled(false);
+            attempt();
+            main.setInputEnabled(true);
+        }
+
+        QCOMPARE(driver.calls().size(), building ? 1 : 0);
+        QCOMPARE(f.processes.calls.size(), building ? 1 : 0);
+        QVERIFY(main.isVisible());
+        QVERIFY(!member->isVisible());
+        if (route != QLatin1String("dialog close"))
+            QVERIFY(dialog.isVisible() && dialog.isEnabled());
+        QCOMPARE(availability(), before);
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
@@ -448,8 +542,17 @@ private Q_SLOTS:
         QCOMPARE(f.dialog.calls[0].kind, QStringLiteral("save"));
         QCOMPARE(f.dialog.calls[0].filter,
                  QStringLiteral("All Files (*.*)|*.*|Executable Files (*.exe)|*.exe"));
+        // As the file dialog goes, the window system may hand the activation to the disabled
+        // main window; the dialog takes it back, so the keyboard works again.
+        const auto activeAfter = [&main](QPushButton* button) {
+            main.activateWindow();
+            QCoreApplication::processEvents();
+            button->click();
+            QCoreApplication::processEvents();
+            return QApplication::activeWindow();
+        };
         f.dialog.cancel();
-        dialog->Command1->click();
+        QCOMPARE(activeAfter(dialog->Command1), dialog);
         QCOMPARE(dialog->Text1->text(), exe);
 
         // A compile error (Enter presses Create Exe): reported, and the dialog stays.
@@ -498,7 +601,7 @@ private Q_SLOTS:
         f.messages.answer(MsgAnswer::No);
         QVERIFY(f.active()->closeFor(CloseReason::Code));
         main.runp_Click();
-        dialog->Command3->click();
+        QCOMPARE(activeAfter(dialog->Command3), dialog);
         QCOMPARE(driver.calls().size(), 2);
         QVERIFY(!driver.exists("vd~tmp.bas"));
         QVERIFY(dialog->isVisible());

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontDatabase>
 #include <QMdiArea>
 #include <QTest>
 
@@ -65,7 +66,12 @@ void DocumentWindowsTest::newDocumentLooksFreshAndCountsAsChanged() {
     QCOMPARE(main.documents().DocChanged[0], qint16(-1));
     QCOMPARE(window->Text1->appearance(), defaultAppearance());
     QCOMPARE(window->Text1->paper(), QColor(192, 192, 192));
-    QVERIFY(QFontInfo(window->Text1->font()).fixedPitch());
+    // Terminal where the system has it, else the system's fixed-pitch font, at 9 points.
+    const QFont font = window->Text1->font();
+    QCOMPARE(font.pointSizeF(), 9.0);
+    QVERIFY2(font.family() == QLatin1String("Terminal") ||
+                 font.family() == QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+             qPrintable(font.family()));
 }
 
 void DocumentWindowsTest::typingMarksChanged() {

@@ -6,13 +6,17 @@
 #include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
+#include "platform/QtCommonDialog.h"
 #include "shell/Main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -35,6 +39,7 @@ private Q_SLOTS:
     void clipboardCommands();
     void clipboardCommandsWithoutVisibleWindowDoNothing();
     void appearanceOfAllSlots();
+    void fontDialogOffersNoEffects();
 };
 
 // Each command from its menu item, its toolbar button or its key in the editor, with the text,
@@ -171,6 +176,26 @@ void EditCommandsTest::appearanceOfAllSlots() {
     QCOMPARE(f.active()->slot(), 2);
     QCOMPARE(f.active()->Text1->appearance(), chosen);
     VERIFY_NO_PROMPT_PROBLEMS(f);
+}
+
+// Underline and strike-out would be ignored, so the font dialog does not offer them.
+void EditCommandsTest::fontDialogOffersNoEffects() {
+    QtCommonDialog dialog;
+    int dialogs = 0;
+    QStringList effects;
+    QTimer::singleShot(0, [&] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (shown == nullptr)
+            return;
+        ++dialogs;
+        for (const QCheckBox* box : shown->findChildren<QCheckBox*>())
+            if (box->isVisible())
+                effects << box->text();
+        shown->close();
+    });
+    QVERIFY(!dialog.ShowFont());
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(effects, QStringList());
 }
 
 QTEST_MAIN(EditCommandsTest)

@@ -269,6 +269,10 @@ private Q_SLOTS:
         main.project().AsmDoc[0] = -1;
         clickNode(main, "Asm0", true);
         QVERIFY(!window(main, 1)->isVisible());
+        // With only the placeholder node left there is nothing to delete.
+        f.messages.answer(MsgAnswer::Yes);
+        main.cproject_Click();
+        QVERIFY(!delfile->isEnabled());
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 

@@ -95,10 +95,12 @@ private Q_SLOTS:
         QCOMPARE(toolItems(main), menuWith(3, "Lint, strict"));
         QVERIFY(main.toolCommands().toolSlots()[1] == ToolSlot{});
 
-        // The main window closes with the dialog up: what was applied is saved, what was only
-        // typed is not.
+        // The main window refuses to close while the dialog is up; after the dialog's frame
+        // closed it, what was applied is saved, what was only typed is not.
         QCOMPARE(openDialog(main), dialog);
         setField(dialog->Text4, QStringLiteral("not applied"));
+        QVERIFY(!main.close() && dialog->isVisible());
+        QVERIFY(dialog->close());
         QVERIFY(f.closeMain());
         QCOMPARE(MainFixture::readFile(settingsPath(f)),
                  QByteArray("\r\n").repeated(6) +
