@@ -79,6 +79,8 @@ void ConsolePane::attach(PtyProcess& process) {
     connect(&process, &PtyProcess::output, this,
             [this](const QByteArray& bytes) { m_screen->feed(bytes); });
     m_status->setText(QStringLiteral("Running"));
+    // While the program runs the pane stays, so that Stop stays at hand.
+    setFeatures(features() & ~QDockWidget::DockWidgetClosable);
     m_stop->setEnabled(true);
     m_view->setInputEnabled(true);
     m_view->setFocus();
@@ -90,6 +92,7 @@ void ConsolePane::detach(const QString& how) {
     m_process = nullptr;
     m_view->setInputEnabled(false);
     m_stop->setEnabled(false);
+    setFeatures(features() | QDockWidget::DockWidgetClosable);
     // How it ended, on a line of its own after the output, in the terminal's dim colour.
     const QPoint cursor = m_screen->cursor();
     const QString line = QStringLiteral("[Ended: %1]").arg(how);

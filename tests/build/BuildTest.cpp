@@ -5,7 +5,9 @@
 
 #include "build/BuildCommands.h"
 #include "build/Compile.h"
+#include "build/ConsolePane.h"
 #include "build/ShowErrors.h"
+#include "build/TerminalScreen.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
@@ -382,6 +384,43 @@ private Q_SLOTS:
         // Input after the wait is taken again.
         QTest::keyClicks(text, QStringLiteral("z"));
         QVERIFY(text->wholeText().contains(u'z'));
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // Stop on the console ends the driver; the build then reports nothing (neither success nor
+    // the stale log) and its temporary files go as after any build.
+    void stoppedBuildReportsNothing_data() {
+        QTest::addColumn<bool>("createExe");
+        QTest::newRow("run") << false;
+        QTest::newRow("create exe") << true;
+    }
+    void stoppedBuildReportsNothing() {
+        QFETCH(bool, createExe);
+        MainFixture f;
+        Main& main = f.start();
+        const StubDriver driver(f);
+        driver.write(QStringLiteral("errfound.log"), "1\r\nOld error\r\n");
+        driver.leaveLog();
+        driver.write(QStringLiteral("stub-wait"));
+        driver.write(QStringLiteral("vd~tmp.exe"));
+        main.new_Click();
+        ConsolePane* console = main.buildCommands().console();
+        QTimer::singleShot(0, &main, [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(console->stopButton()->isEnabled(), 20000);
+            QTest::mouseClick(console->stopButton(), Qt::LeftButton);
+        });
+        build(main, createExe, f.docPath(QStringLiteral("a.exe")));
+
+        QCOMPARE(driver.calls().size(), 1);
+        QVERIFY(f.messages.calls.isEmpty());
+        QVERIFY(main.buildCommands().errorDialog() == nullptr);
+        QVERIFY(!QFileInfo::exists(driver.path("vd~tmp.bas")));
+        QCOMPARE(QFileInfo::exists(driver.path("vd~tmp.exe")), createExe);
+        if (createExe)
+            QVERIFY(main.buildCommands().compileDialog()->isVisible());
+        QVERIFY(console->isVisible());
+        const TerminalScreen& screen = console->screen();
+        QVERIFY(screen.text(0, screen.lineCount() - 1).contains(u"[Ended: stopped]"));
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 
