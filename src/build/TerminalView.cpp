@@ -140,6 +140,10 @@ void TerminalView::setInputEnabled(bool enabled) {
     update();
 }
 
+QSize TerminalView::sizeHint() const {
+    return {m_cell.width() * 80 + m_scrollBar->sizeHint().width(), m_cell.height() * 12};
+}
+
 QSize TerminalView::terminalSize() const {
     const int width = this->width() - m_scrollBar->sizeHint().width();
     return {std::max(1, width / m_cell.width()), std::max(1, height() / m_cell.height())};

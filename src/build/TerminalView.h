@@ -23,6 +23,8 @@ public:
     // Whether keys go to a program: while one runs.
     void setInputEnabled(bool enabled);
     bool inputEnabled() const { return m_inputEnabled; }
+    // Room for 80 columns × 12 rows, so that the dock opens with a useful height.
+    QSize sizeHint() const override;
     // Columns × rows that fit the widget.
     QSize terminalSize() const;
     // Shows what changed on the screen now rather than at the next tick.

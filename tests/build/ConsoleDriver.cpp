@@ -1,17 +1,14 @@
-// A program for the console tests and the console benchmark, run on a real pseudo-terminal.
+// A program for the console tests, run on a real pseudo-terminal.
 //   print TEXT        writes TEXT as it is and ends
 //   echo              asks "name? ", reads a line and answers "hello LINE"
 //   size              prints "size ROWS COLUMNS" at the start and after every SIGWINCH until
 //                     its input ends or a line "q" comes
 //   stubborn FILE     ignores SIGHUP and SIGTERM, starts a child that does the same, writes the
 //                     child's pid to FILE, prints "ready" and waits forever
-//   flood MB [null]   writes MB megabytes of numbered text lines to its output (or /dev/null)
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -94,26 +91,6 @@ int stubborn(const char* pidFile) {
         pause();
 }
 
-int flood(long megabytes, bool toNull) {
-    const int fd = toNull ? open("/dev/null", O_WRONLY) : 1;
-    const long long total = megabytes * 1024LL * 1024LL;
-    std::string block;
-    long long written = 0;
-    long long number = 0;
-    while (written < total) {
-        block.clear();
-        while (block.size() < 64 * 1024) {
-            block += "line " + std::to_string(++number) +
-                     ": the quick brown fox jumps over the lazy dog, again and again\n";
-        }
-        const size_t size =
-            size_t(std::min<long long>(total - written, static_cast<long long>(block.size())));
-        writeAll(fd, block.data(), size);
-        written += static_cast<long long>(size);
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -135,7 +112,5 @@ int main(int argc, char** argv) {
         return size();
     if (mode == "stubborn" && argc > 2)
         return stubborn(argv[2]);
-    if (mode == "flood" && argc > 2)
-        return flood(std::atol(argv[2]), argc > 3 && std::strcmp(argv[3], "null") == 0);
     return 2;
 }
