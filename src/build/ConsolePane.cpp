@@ -93,10 +93,10 @@ void ConsolePane::detach(const QString& how) {
     m_view->setInputEnabled(false);
     m_stop->setEnabled(false);
     setFeatures(features() | QDockWidget::DockWidgetClosable);
-    // How it ended, on a line of its own after the output, in the terminal's dim colour.
+    // How it ended, on a line of its own after the output, in grey.
     const QPoint cursor = m_screen->cursor();
     const QString line = QStringLiteral("[Ended: %1]").arg(how);
-    m_screen->feed((cursor.x() > 0 ? QByteArray("\r\n") : QByteArray()) + "\x1b[0;2m" +
+    m_screen->feed((cursor.x() > 0 ? QByteArray("\r\n") : QByteArray()) + "\x1b[0;90m" +
                    line.toUtf8() + "\x1b[0m\r\n");
     m_status->setText(line);
     m_view->refresh();
