@@ -1,7 +1,8 @@
 // The console under a flood of output: a program writes 100 MB of text lines through the
-// console pane while it is shown, and the same program writes them to /dev/null, in the same
-// run. Prints MB/s for both and their ratio, the longest gap between the pane's repaints and
-// between turns of the event loop meanwhile, and the peak memory against the memory before.
+// console pane while it is shown; the same program writes them to /dev/null, and through a bare
+// pseudo-terminal whose output is dropped, in the same run. Prints MB/s and the ratios, the
+// longest gap between the pane's repaints and between turns of the event loop meanwhile, and
+// the peak memory against the memory before.
 //
 // Usage: bench_console [megabytes]    (the program it runs is this one: bench_console flood MB)
 
@@ -132,6 +133,13 @@ int main(int argc, char** argv) {
     processes.runAndWait(self, {QStringLiteral("flood"), mb, QStringLiteral("null")});
     const double nullSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
 
+    // A bare pseudo-terminal whose output is read and dropped: the share of the terminal layer.
+    processes.setConsole(nullptr);
+    clock.restart();
+    processes.runAndWait(self, {QStringLiteral("flood"), mb});
+    const double ptySeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    processes.setConsole(console);
+
     // The event loop's turns, seen as a timer that wants to fire every 10 ms.
     GapWatch paints(console->view(), QEvent::Paint);
     QTimer ticker;
@@ -150,9 +158,12 @@ int main(int argc, char** argv) {
                 result.started && !result.crashed ? "ended" : "FAILED", screen.scrollbackLines());
     std::printf("%ld MB to /dev/null:     %7.2f s  %8.1f MB/s\n", megabytes, nullSeconds,
                 static_cast<double>(megabytes) / nullSeconds);
+    std::printf("%ld MB through a bare pty:  %7.2f s  %8.1f MB/s\n", megabytes, ptySeconds,
+                static_cast<double>(megabytes) / ptySeconds);
     std::printf("%ld MB through console:  %7.2f s  %8.1f MB/s\n", megabytes, consoleSeconds,
                 static_cast<double>(megabytes) / consoleSeconds);
-    std::printf("console / null time:      %.2fx  (goal <= 3x)\n", consoleSeconds / nullSeconds);
+    std::printf("console / null time:      %.2fx  (goal <= 3x); console / bare pty: %.2fx\n",
+                consoleSeconds / nullSeconds, consoleSeconds / ptySeconds);
     std::printf("repaints: %d, longest gap %lld ms; event loop: longest gap %lld ms (goal <= "
                 "100 ms)\n",
                 paints.count(), static_cast<long long>(paints.longest()),

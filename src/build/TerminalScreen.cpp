@@ -5,6 +5,7 @@
 #include <vterm.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -119,11 +120,126 @@ TerminalScreen::~TerminalScreen() {
     vterm_free(m_vterm);
 }
 
+void TerminalScreen::write(const char* bytes, qsizetype size) {
+    if (size > 0)
+        vterm_input_write(m_vterm, bytes, static_cast<size_t>(size));
+}
+
 void TerminalScreen::feed(const char* bytes, qsizetype size) {
     if (size <= 0)
         return;
-    vterm_input_write(m_vterm, bytes, static_cast<size_t>(size));
+    if (m_startModes) {
+        for (qsizetype i = 0; i < size; ++i) {
+            const char c = bytes[i];
+            if (c == '\x1b' || c == '\x0e' || c == '\x0f') {
+                m_startModes = false;
+                break;
+            }
+        }
+    }
+    // Below this many rows of plain lines in one piece the shortcut saves little.
+    const int worthwhile = 3 * m_rows + 8;
+    qsizetype pos = 0;
+    while (m_startModes && pos < size) {
+        // Complete plain lines from here.
+        std::vector<PlainLine> lines;
+        int rows = 0;
+        qsizetype end = pos;
+        for (qsizetype start = pos; start < size;) {
+            qsizetype i = start;
+            while (i < size && bytes[i] >= 0x20 && bytes[i] <= 0x7e)
+                ++i;
+            if (i + 1 >= size || bytes[i] != '\r' || bytes[i + 1] != '\n')
+                break;
+            lines.push_back({bytes + start, int(i - start)});
+            rows += rowsOf(lines.back());
+            start = end = i + 2;
+        }
+        // (One column has no start of a line: the cursor may stand there waiting to wrap.)
+        const bool lineStart = m_columns > 1 && cursor().x() == 0;
+        if (lineStart && rows >= worthwhile) {
+            feedPlainLines(lines);
+            pos = end;
+            continue;
+        }
+        // The usual way: the plain lines found (or, off the start of a line, the rest of this
+        // one) and up to the next line feed.
+        const qsizetype from = lineStart ? end : pos;
+        const auto* lf =
+            static_cast<const char*>(std::memchr(bytes + from, '\n', size_t(size - from)));
+        const qsizetype next = lf != nullptr ? lf - bytes + 1 : size;
+        write(bytes + pos, next - pos);
+        pos = next;
+    }
+    write(bytes + pos, size - pos);
     vterm_screen_flush_damage(m_screen);
+}
+
+int TerminalScreen::rowsOf(const PlainLine& line) const {
+    return std::max(1, (line.length + m_columns - 1) / m_columns);
+}
+
+void TerminalScreen::feedPlainLines(const std::vector<PlainLine>& lines) {
+    // Until a line feed scrolls the screen, lines go through libvterm; after that the cursor
+    // stands at the start of a blank last row.
+    size_t next = 0;
+    bool scrolled = false;
+    while (!scrolled && next < lines.size()) {
+        const PlainLine& line = lines[next++];
+        write(line.text, line.length + 1); // and the CR
+        const qint64 before = m_scrolledOff;
+        write("\n", 1);
+        scrolled = m_scrolledOff > before;
+    }
+    // The last lines that fill the screen (all rows but the cursor's) are fed as usual; the
+    // ones between only pass through.
+    const int fill = std::max(m_rows - 1, 1);
+    size_t tail = lines.size();
+    for (int rows = 0; tail > next && rows < fill;)
+        rows += rowsOf(lines[--tail]);
+    if (scrolled && tail > next) {
+        // The screen's rows above the cursor scroll off first, as they would line by line.
+        std::vector<VTermScreenCell> cells(static_cast<size_t>(m_columns));
+        for (int row = 0; row < m_rows - 1; ++row) {
+            for (int column = 0; column < m_columns; ++column)
+                vterm_screen_get_cell(m_screen, VTermPos{row, column},
+                                      &cells[static_cast<size_t>(column)]);
+            TerminalCallbacks::pushLine(m_columns, cells.data(), this);
+        }
+        write("\x1b[H\x1b[2J", 7);
+        for (; next < tail; ++next) {
+            const PlainLine& line = lines[next];
+            int done = 0;
+            do {
+                const int length = std::min(m_columns, line.length - done);
+                pushPlainRow(line.text + done, length);
+                done += length;
+            } while (done < line.length);
+        }
+    }
+    if (next < lines.size()) {
+        const PlainLine& last = lines.back();
+        write(lines[next].text, last.text + last.length + 2 - lines[next].text);
+    }
+}
+
+void TerminalScreen::pushPlainRow(const char* text, int length) {
+    ++m_scrolledOff;
+    m_changed = true;
+    if (m_scrollbackLimit == 0)
+        return;
+    Line* line = nullptr;
+    if (m_count < m_scrollbackLimit) {
+        line = &m_scrollback[static_cast<size_t>((m_first + m_count) % m_scrollbackLimit)];
+        ++m_count;
+    } else {
+        line = &m_scrollback[static_cast<size_t>(m_first)];
+        m_first = (m_first + 1) % m_scrollbackLimit;
+    }
+    line->chars.assign(text, text + length);
+    line->runs.clear();
+    if (length > 0)
+        line->runs.push_back({0, 0, 0, 0});
 }
 
 void TerminalScreen::resize(int rows, int columns) {
@@ -140,6 +256,7 @@ void TerminalScreen::resize(int rows, int columns) {
 
 void TerminalScreen::reset() {
     vterm_screen_reset(m_screen, 1);
+    m_startModes = true;
     m_first = 0;
     m_count = 0;
     m_scrolledOff = 0;

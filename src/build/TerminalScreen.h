@@ -81,6 +81,18 @@ private:
     };
 
     friend struct TerminalCallbacks;
+    // Plain lines ("text\r\n", printable ASCII) from `bytes`; see feedPlainLines.
+    struct PlainLine {
+        const char* text;
+        int length;
+    };
+    void write(const char* bytes, qsizetype size);
+    // Takes a flood of plain lines from the start of a line, in the terminal's start modes,
+    // without handing libvterm the lines that only pass through the screen: their rows go
+    // straight into the scroll-back. Leaves the same screen and scroll-back as feeding them all.
+    void feedPlainLines(const std::vector<PlainLine>& lines);
+    int rowsOf(const PlainLine& line) const;
+    void pushPlainRow(const char* text, int length);
     TerminalCell screenCell(int row, int column) const;
     const Line& scrollbackLine(int index) const;
 
@@ -96,4 +108,7 @@ private:
     qint64 m_scrolledOff = 0;
     bool m_changed = true;
     bool m_cursorVisible = true;
+    // No escape sequence or character-set shift since the reset: modes, margins and pen are
+    // still as they start, which the plain-line shortcut relies on.
+    bool m_startModes = true;
 };

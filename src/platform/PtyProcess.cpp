@@ -258,21 +258,27 @@ QString PtyProcess::endText() const {
 }
 
 void PtyProcess::readOutput() {
-    char buffer[ReadChunk];
+    // What is there now, up to a limit, goes out in one piece: the fewer and larger the pieces,
+    // the less a flood of output costs the console.
+    QByteArray bytes;
+    qsizetype got = 0;
     for (int i = 0; i < ReadsPerTurn; ++i) {
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        bytes.resize(got + qsizetype(ReadChunk));
+        const ssize_t n = ::read(m_master, bytes.data() + got, ReadChunk);
         if (n > 0) {
-            Q_EMIT output(QByteArray(buffer, n));
+            got += n;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EAGAIN)
-            return;
         // EIO: no process has the terminal open any more; the end comes through the pidfd.
-        m_outputNotifier->setEnabled(false);
-        return;
+        if (n == 0 || errno != EAGAIN)
+            m_outputNotifier->setEnabled(false);
+        break;
     }
+    bytes.truncate(got);
+    if (got > 0)
+        Q_EMIT output(bytes);
 }
 
 void PtyProcess::drain() {

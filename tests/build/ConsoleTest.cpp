@@ -129,6 +129,43 @@ private Q_SLOTS:
         QCOMPARE(screen.lineText(screen.cursor().y() - 1), QStringLiteral("line 1000"));
     }
 
+    // A flood of plain lines may skip the screen on its way to the scroll-back; what is left
+    // must be what feeding byte by byte leaves.
+    void floodsLeaveWhatBytesLeave_data() {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QByteArray lines;
+        QByteArray wrapped;
+        for (int i = 0; i < 300; ++i) {
+            lines += "line " + QByteArray::number(i) + "\r\n";
+            wrapped += QByteArray(i % 33, char('a' + i % 26)) + "\r\n";
+        }
+        QTest::newRow("short lines") << QByteArrayList{lines};
+        QTest::newRow("wrapped and empty lines") << QByteArrayList{wrapped};
+        QTest::newRow("off the start of a line") << QByteArrayList{"ab", lines};
+        QTest::newRow("blanks at the end")
+            << QByteArrayList{QByteArray(lines).replace("\r", "   \r")};
+        QTest::newRow("colour after") << QByteArrayList{wrapped, "\x1b[32mgreen\r\n", lines};
+        QTest::newRow("raw line feeds") << QByteArrayList{wrapped + "x\ny\n" + lines};
+    }
+    void floodsLeaveWhatBytesLeave() {
+        QFETCH(QByteArrayList, pieces);
+        TerminalScreen whole(5, 10, 200);
+        TerminalScreen bytes(5, 10, 200);
+        for (const QByteArray& piece : pieces) {
+            whole.feed(piece);
+            for (const char byte : piece)
+                bytes.feed(&byte, 1);
+        }
+        QCOMPARE(whole.linesScrolledOff(), bytes.linesScrolledOff());
+        QCOMPARE(whole.lineCount(), bytes.lineCount());
+        QCOMPARE(whole.cursor(), bytes.cursor());
+        for (int line = 0; line < whole.lineCount(); ++line) {
+            QCOMPARE(whole.lineText(line), bytes.lineText(line));
+            for (int column = 0; column < 10; ++column)
+                QVERIFY(whole.cell(line, column) == bytes.cell(line, column));
+        }
+    }
+
     // Keys become the bytes a terminal sends.
     void keys_data() {
         QTest::addColumn<int>("key");
