@@ -8,6 +8,7 @@
 #include "build/ConsolePane.h"
 #include "build/ShowErrors.h"
 #include "build/TerminalScreen.h"
+#include "build/TerminalView.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
@@ -355,6 +356,7 @@ private Q_SLOTS:
         text->setWholeText(QStringLiteral("PRINT 1"));
         text->setFocus();
 
+        ConsolePane* console = main.buildCommands().console();
         // Runs inside the wait: the driver waits for its release, so it is still running.
         bool waited = false;
         Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -364,6 +366,9 @@ private Q_SLOTS:
                 cursor = current->shape();
             QTest::keyClicks(text, QStringLiteral("xyz"));
             QTest::keyClick(&main, Qt::Key_F5);
+            // The console takes keys, F5 among them, for the program (the terminal echoes them).
+            QTest::keyClicks(console->view(), QStringLiteral("typed"));
+            QTest::keyClick(console->view(), Qt::Key_F5);
             QTest::mouseClick(main.Toolbar1->widgetForAction(main.toolbarButton(1)),
                               Qt::LeftButton);
             // The window system asking to close the main window (its question would be a prompt).
@@ -379,6 +384,7 @@ private Q_SLOTS:
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(text->wholeText(), QStringLiteral("PRINT 1"));
         QCOMPARE(driver.calls().size(), 1);
+        QVERIFY(console->screen().lineText(0).startsWith(u"typed"));
         QCOMPARE(main.documents().UntitledCount, 1);
         QVERIFY(main.isVisible());
         // Input after the wait is taken again.

@@ -6,6 +6,7 @@
 #include "build/TerminalView.h"
 #include "platform/PtyProcess.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -217,6 +218,10 @@ private Q_SLOTS:
         QCOMPARE(pane.screen().lineText(1), QStringLiteral("hello Ada"));
         QCOMPARE(pane.screen().lineText(2), QStringLiteral("[Ended: exit status 0]"));
         QVERIFY(!pane.stopButton()->isEnabled());
+        // Assistive tools read the same text.
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(pane.view());
+        QCOMPARE(view->text(QAccessible::Name), QStringLiteral("Console"));
+        QVERIFY(view->textInterface()->text(0, 60).startsWith(u"name? Ada\nhello Ada\n[Ended"));
     }
 
     // A resize reaches the program as SIGWINCH and the new size.
