@@ -5,6 +5,7 @@
 #include "platform/PtyProcess.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -83,6 +84,7 @@ void ConsolePane::attach(PtyProcess& process) {
     setFeatures(features() & ~QDockWidget::DockWidgetClosable);
     m_stop->setEnabled(true);
     m_view->setInputEnabled(true);
+    m_focusBefore = QApplication::focusWidget();
     m_view->setFocus();
 }
 
@@ -100,6 +102,9 @@ void ConsolePane::detach(const QString& how) {
                    line.toUtf8() + "\x1b[0m\r\n");
     m_status->setText(line);
     m_view->refresh();
+    if (m_focusBefore != nullptr && m_view->hasFocus())
+        m_focusBefore->setFocus();
+    m_focusBefore = nullptr;
     QAccessibleEvent event(m_status, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }

@@ -41,4 +41,6 @@ private:
     QPushButton* m_stop;
     QLabel* m_status;
     QPointer<PtyProcess> m_process;
+    // Where the keyboard focus was before the program started; it goes back there at the end.
+    QPointer<QWidget> m_focusBefore;
 };
