@@ -77,8 +77,10 @@ void ConsolePane::attach(PtyProcess& process) {
     m_process = &process;
     // The pane may have been laid out after the program got its size.
     process.resize(terminalSize());
-    connect(&process, &PtyProcess::output, this,
-            [this](const QByteArray& bytes) { m_screen->feed(bytes); });
+    connect(&process, &PtyProcess::output, this, [this](const QByteArray& bytes) {
+        m_screen->feed(bytes);
+        m_view->scheduleRefresh();
+    });
     m_status->setText(QStringLiteral("Running"));
     // While the program runs the pane stays, so that Stop stays at hand.
     setFeatures(features() & ~QDockWidget::DockWidgetClosable);

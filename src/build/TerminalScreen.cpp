@@ -92,11 +92,11 @@ struct TerminalCallbacks {
     static int pushLine(int columns, const VTermScreenCell* cells, void* user);
     static int popLine(int columns, VTermScreenCell* cells, void* user);
     static void output(const char* bytes, size_t size, void* user) {
-        auto* screen = static_cast<TerminalScreen*>(user);
-        if (screen->toProgram)
-            screen->toProgram(bytes, size);
+        auto* terminal = static_cast<TerminalScreen*>(user);
+        if (terminal->toProgram)
+            terminal->toProgram(bytes, size);
     }
-    static constexpr VTermScreenCallbacks screen = {
+    static constexpr VTermScreenCallbacks callbacks = {
         damage, moveRect, moveCursor, setProperty, nullptr, nullptr, pushLine, popLine,
     };
 };
@@ -108,7 +108,7 @@ TerminalScreen::TerminalScreen(int rows, int columns, int scrollbackLimit)
     vterm_set_utf8(m_vterm, 1);
     vterm_output_set_callback(m_vterm, &TerminalCallbacks::output, this);
     m_screen = vterm_obtain_screen(m_vterm);
-    vterm_screen_set_callbacks(m_screen, &TerminalCallbacks::screen, this);
+    vterm_screen_set_callbacks(m_screen, &TerminalCallbacks::callbacks, this);
     // One damage report per feed: the view repaints on its own schedule anyway.
     vterm_screen_set_damage_merge(m_screen, VTERM_DAMAGE_SCROLL);
     vterm_screen_enable_altscreen(m_screen, 1);

@@ -131,8 +131,13 @@ TerminalView::TerminalView(TerminalScreen& screen, QWidget* parent)
         update();
     });
     m_repaintTimer->setInterval(RepaintIntervalMs);
+    m_repaintTimer->setSingleShot(true);
     connect(m_repaintTimer, &QTimer::timeout, this, &TerminalView::tick);
-    m_repaintTimer->start();
+}
+
+void TerminalView::scheduleRefresh() {
+    if (!m_repaintTimer->isActive())
+        m_repaintTimer->start();
 }
 
 void TerminalView::setInputEnabled(bool enabled) {

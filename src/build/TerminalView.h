@@ -11,9 +11,9 @@ class QTimer;
 class TerminalScreen;
 
 // Draws a terminal screen and its scroll-back in the fixed font and turns the user's keys into
-// the program's input. Repaints are gathered on a short timer, so that a flood of output costs
-// one paint per tick rather than one per read. Copy (Ctrl+Shift+C) and paste (Ctrl+Shift+V)
-// also sit in its context menu.
+// the program's input. Repaints are gathered on a short timer, started by output, so that a
+// flood of output costs one paint per tick rather than one per read. Copy (Ctrl+Shift+C) and paste
+// (Ctrl+Shift+V) also sit in its context menu.
 class TerminalView : public QWidget {
     Q_OBJECT
 
@@ -29,6 +29,8 @@ public:
     QSize terminalSize() const;
     // Shows what changed on the screen now rather than at the next tick.
     void refresh();
+    // The screen has taken output: it is shown at the next tick (one repaint however much came).
+    void scheduleRefresh();
     // The selected text, lines ended by '\n' ("" without a selection).
     QString selectedText() const;
     void copy();
