@@ -1,8 +1,7 @@
 // A program for the console tests, run on a real pseudo-terminal.
-//   print TEXT        writes TEXT as it is and ends
 //   echo              asks "name? ", reads a line and answers "hello LINE"
 //   size              prints "size ROWS COLUMNS" at the start and after every SIGWINCH until
-//                     its input ends or a line "q" comes
+//                     its input ends
 //   stubborn FILE     ignores SIGHUP and SIGTERM, starts a child that does the same, writes the
 //                     child's pid to FILE, prints "ready" and waits forever
 
@@ -50,7 +49,6 @@ int size() {
     sigprocmask(SIG_BLOCK, &winch, &waiting);
     sigdelset(&waiting, SIGWINCH);
     printSize();
-    std::string line;
     for (;;) {
         pollfd input{0, POLLIN, 0};
         const int ready = ppoll(&input, 1, nullptr, &waiting);
@@ -63,13 +61,6 @@ int size() {
         char ch = 0;
         if (read(0, &ch, 1) != 1)
             return 0;
-        if (ch != '\n') {
-            line += ch;
-        } else if (line == "q") {
-            return 0;
-        } else {
-            line.clear();
-        }
     }
 }
 
@@ -95,10 +86,6 @@ int stubborn(const char* pidFile) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "print" && argc > 2) {
-        say(argv[2]);
-        return 0;
-    }
     if (mode == "echo") {
         say("name? ");
         std::string line;

@@ -224,7 +224,7 @@ private Q_SLOTS:
         QVERIFY(view->textInterface()->text(0, 60).startsWith(u"name? Ada\nhello Ada\n[Ended"));
     }
 
-    // A resize reaches the program as SIGWINCH and the new size.
+    // A resize reaches the program as SIGWINCH and the new size; Ctrl+C interrupts it.
     void resizeReachesTheProgram() {
         TerminalScreen screen(24, 80);
         PtyProcess process;
@@ -232,10 +232,15 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 24 80")), 20000);
         process.resize({100, 30});
         QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 30 100")), 20000);
-        process.write("q\r");
+        // Ctrl+C interrupts it through the terminal.
+        screen.toProgram = [&process](const char* bytes, size_t size) {
+            process.write(QByteArray(bytes, qsizetype(size)));
+        };
+        screen.sendKey(Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
         QSignalSpy finished(&process, &PtyProcess::finished);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
-        QCOMPARE(process.endText(), QStringLiteral("exit status 0"));
+        QCOMPARE(process.end(), PtyProcess::End::Signalled);
+        QCOMPARE(process.status(), SIGINT);
     }
 
     // Stop ends a program that ignores SIGHUP and SIGTERM, and the child it started: nothing
