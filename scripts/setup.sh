@@ -12,6 +12,8 @@ packages=(
   libqscintilla2-qt6-dev
   libgl-dev
   fonts-dejavu-core
+  libvterm-dev
+  pkg-config
 )
 
 missing=()

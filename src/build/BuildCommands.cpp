@@ -2,6 +2,7 @@
 
 #include "build/BuildCommandLines.h"
 #include "build/Compile.h"
+#include "build/ConsolePane.h"
 #include "build/LineWalk.h"
 #include "build/ShowErrors.h"
 #include "core/CommandLine.h"
@@ -37,9 +38,15 @@ void showAndActivate(QWidget* dialog) {
 
 } // namespace
 
-BuildCommands::BuildCommands(Main& main) : m_main(main) {}
+BuildCommands::BuildCommands(Main& main) : m_main(main), m_console(new ConsolePane(&main)) {
+    m_main.addDockWidget(Qt::BottomDockWidgetArea, m_console);
+    m_console->hide();
+    m_main.platform().processes.setConsole(m_console);
+}
 
-BuildCommands::~BuildCommands() = default;
+BuildCommands::~BuildCommands() {
+    m_main.platform().processes.setConsole(nullptr);
+}
 
 Compile* BuildCommands::compileDialog() const {
     return m_compile;
@@ -47,6 +54,10 @@ Compile* BuildCommands::compileDialog() const {
 
 ShowErrors* BuildCommands::errorDialog() const {
     return m_showErrors;
+}
+
+ConsolePane* BuildCommands::console() const {
+    return m_console;
 }
 
 QString BuildCommands::appPath(QStringView name) const {
@@ -86,7 +97,11 @@ StartResult BuildCommands::RunAndWait(const QString& commandLine) {
 
 BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
                                             ErrorForm form, const QString& fileName) {
+    m_console->startBuild();
     const StartResult result = RunAndWait(commandLine);
+    // Stopped: whatever the log holds may be stale, and success is not known.
+    if (result.stopped)
+        return Outcome::Stopped;
     if (!result.started || result.crashed) {
         // Neither success nor a log left by an earlier build may be reported for a build that
         // did not happen.
@@ -139,7 +154,7 @@ void BuildCommands::RunProgram() {
                                   RunTitle, ErrorForm::SingleFile, caption);
     removeTemporary(kTemporarySource);
     // After a compile error the temporary executable is left as the driver left it.
-    if (outcome == Outcome::Succeeded)
+    if (outcome != Outcome::Failed)
         removeTemporary(kTemporaryExecutable);
 }
 

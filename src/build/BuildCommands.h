@@ -6,6 +6,7 @@
 #include <QString>
 
 class Compile;
+class ConsolePane;
 class Editor;
 class Main;
 class ShowErrors;
@@ -43,9 +44,11 @@ public:
     // The dialogs, once created; nullptr before.
     Compile* compileDialog() const;
     ShowErrors* errorDialog() const;
+    // The console pane where the driver and the program it runs show.
+    ConsolePane* console() const;
 
 private:
-    enum class Outcome { Succeeded, Failed };
+    enum class Outcome { Succeeded, Failed, Stopped };
 
     QString appPath(QStringView name) const;
     // Writes the window's text and one CR LF, in the document's encoding, to the temporary
@@ -53,7 +56,7 @@ private:
     bool writeTemporarySource(Editor& window, const QString& title);
     // Runs the driver and judges the result: a driver that did not start or ended abnormally
     // is reported (titled `title`) and fails without looking at the error log; a non-empty log
-    // is reported as a compile error.
+    // is reported as a compile error. A build the user stopped reports nothing.
     Outcome build(const QString& commandLine, const QString& title, ErrorForm form,
                   const QString& fileName);
     // Saves the open project before a build and gives its path; false (after telling the user
@@ -64,4 +67,5 @@ private:
     Main& m_main;
     QPointer<Compile> m_compile;
     QPointer<ShowErrors> m_showErrors;
+    QPointer<ConsolePane> m_console;
 };

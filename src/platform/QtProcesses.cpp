@@ -1,9 +1,13 @@
 #include "platform/QtProcesses.h"
 
+#include "platform/ProcessConsole.h"
+#include "platform/PtyProcess.h"
+
 #include <QApplication>
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QProcess>
+#include <QWidget>
 
 namespace {
 
@@ -39,7 +43,6 @@ protected:
             return false;
         bool input = event->isInputEvent();
         switch (event->type()) {
-        case QEvent::Shortcut:
         case QEvent::ShortcutOverride:
         case QEvent::InputMethod:
         case QEvent::DragEnter:
@@ -57,29 +60,33 @@ protected:
 } // namespace
 
 StartResult QtProcesses::runAndWait(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.setProgram(program);
-    process.setArguments(arguments);
+    PtyProcess process;
+    QString error;
+    const QSize size = m_console != nullptr ? m_console->terminalSize() : QSize(80, 24);
+    if (!process.start(program, arguments, size, QString::fromLatin1(TerminalType), &error))
+        return {false, error};
 
     QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    process.start();
-    if (!process.waitForStarted(-1))
-        return {false, process.errorString()};
-
-    // Windows keep painting while the driver runs, without a time limit, but take no input.
+    QObject::connect(&process, &PtyProcess::finished, &loop, &QEventLoop::quit);
+    if (m_console != nullptr)
+        m_console->attach(process);
+    // Windows keep painting while the driver runs, without a time limit; only the console
+    // takes input.
     {
         const UserInputBlocker blocker;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (process.state() != QProcess::NotRunning)
-            loop.exec();
+        loop.exec();
         QApplication::restoreOverrideCursor();
     }
-    if (process.exitStatus() == QProcess::CrashExit)
-        return {true, process.errorString(), true};
-    return {true, QString()};
+    if (m_console != nullptr)
+        m_console->detach(process.endText());
+
+    StartResult result{true, QString()};
+    if (process.end() == PtyProcess::End::Stopped)
+        result.stopped = true;
+    else if (process.end() == PtyProcess::End::Signalled)
+        result = {true, QStringLiteral("Ended by ") + process.endText(), true};
+    return result;
 }
 
 StartResult QtProcesses::startDetached(const QString& program, const QStringList& arguments) {

@@ -5,7 +5,10 @@
 
 #include "build/BuildCommands.h"
 #include "build/Compile.h"
+#include "build/ConsolePane.h"
 #include "build/ShowErrors.h"
+#include "build/TerminalScreen.h"
+#include "build/TerminalView.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "projects/ProjectCommands.h"
@@ -17,11 +20,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
@@ -392,13 +395,7 @@ private Q_SLOTS:
         EditorText* text = f.active()->Text1;
         text->setWholeText(QStringLiteral("PRINT 1"));
         text->setFocus();
-        // The console pane alone keeps taking input: the driver may ask for some.
-        auto* console = new QDockWidget(&main);
-        console->setObjectName(QStringLiteral("Console"));
-        auto* typed = new QLineEdit(console);
-        console->setWidget(typed);
-        main.addDockWidget(Qt::BottomDockWidgetArea, console);
-
+        ConsolePane* console = main.buildCommands().console();
         // Runs inside the wait: the driver waits for its release, so it is still running.
         bool waited = false;
         Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -407,9 +404,12 @@ private Q_SLOTS:
             if (const QCursor* current = QApplication::overrideCursor())
                 cursor = current->shape();
             QTest::keyClicks(text, QStringLiteral("xyz"));
+            QTest::keyClick(&main, Qt::Key_F5);
+            // The console takes keys, F5 among them, for the program (the terminal echoes them).
+            QTest::keyClicks(console->view(), QStringLiteral("typed"));
+            QTest::keyClick(console->view(), Qt::Key_F5);
             QTest::mouseClick(main.Toolbar1->widgetForAction(main.toolbarButton(1)),
                               Qt::LeftButton);
-            QTest::keyClicks(typed, QStringLiteral("yes"));
             driver.write(QStringLiteral("stub-release"));
         });
         main.runp_Click();
@@ -418,8 +418,8 @@ private Q_SLOTS:
         QCOMPARE(cursor, Qt::WaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(text->wholeText(), QStringLiteral("PRINT 1"));
-        QCOMPARE(typed->text(), QStringLiteral("yes"));
         QCOMPARE(driver.calls().size(), 1);
+        QVERIFY(console->screen().lineText(0).startsWith(u"typed"));
         QCOMPARE(main.documents().UntitledCount, 1);
         // Input after the wait is taken again.
         QTest::keyClicks(text, QStringLiteral("z"));
@@ -456,12 +456,13 @@ private Q_SLOTS:
         main.toolCommands().toolSlots()[1] = {"true", "true", ""};
         main.toolCommands().RefreshToolsMenu();
         const auto availability = [&main] {
-            QList<bool> states;
+            // By action, not by position: showing the console moves its dock among the children.
+            QMap<const QAction*, bool> states;
             for (const QAction* action : main.findChildren<QAction*>())
-                states << action->isEnabled();
+                states.insert(action, action->isEnabled());
             return states;
         };
-        const QList<bool> before = availability();
+        const QMap<const QAction*, bool> before = availability();
         QDialog dialog(&main);
         dialog.show();
 
@@ -512,6 +513,44 @@ private Q_SLOTS:
         if (route != QLatin1String("dialog close"))
             QVERIFY(dialog.isVisible() && dialog.isEnabled());
         QCOMPARE(availability(), before);
+        VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // Stop on the console ends the driver; the build then reports nothing (neither success nor
+    // the stale log) and its temporary files go as after any build.
+    void stoppedBuildReportsNothing_data() {
+        QTest::addColumn<bool>("createExe");
+        QTest::newRow("run") << false;
+        QTest::newRow("create exe") << true;
+    }
+    void stoppedBuildReportsNothing() {
+        QFETCH(bool, createExe);
+        MainFixture f;
+        Main& main = f.start();
+        const StubDriver driver(f);
+        driver.write(QStringLiteral("errfound.log"), "1\r\nOld error\r\n");
+        driver.leaveLog();
+        driver.write(QStringLiteral("stub-wait"));
+        driver.write(QStringLiteral("vd~tmp.exe"));
+        main.new_Click();
+        ConsolePane* console = main.buildCommands().console();
+        QTimer::singleShot(0, &main, [&] {
+            // The driver has started and waits for its release.
+            QTRY_COMPARE_WITH_TIMEOUT(driver.calls().size(), 1, 20000);
+            QTest::mouseClick(console->stopButton(), Qt::LeftButton);
+        });
+        build(main, createExe, f.docPath(QStringLiteral("a.exe")));
+
+        QCOMPARE(driver.calls().size(), 1);
+        QVERIFY(f.messages.calls.isEmpty());
+        QVERIFY(main.buildCommands().errorDialog() == nullptr);
+        QVERIFY(!QFileInfo::exists(driver.path("vd~tmp.bas")));
+        QCOMPARE(QFileInfo::exists(driver.path("vd~tmp.exe")), createExe);
+        if (createExe)
+            QVERIFY(main.buildCommands().compileDialog()->isVisible());
+        QVERIFY(console->isVisible());
+        const TerminalScreen& screen = console->screen();
+        QVERIFY(screen.text(0, screen.lineCount() - 1).contains(u"[Ended: stopped]"));
         VERIFY_NO_PROMPT_PROBLEMS(f);
     }
 

@@ -17,6 +17,7 @@ class ScriptedProcesses : public Processes {
 public:
     StartResult runAndWait(const QString& program, const QStringList& arguments) override;
     StartResult startDetached(const QString& program, const QStringList& arguments) override;
+    void setConsole(ProcessConsole* console) override { m_real.setConsole(console); }
 
     QList<ProcessCall> calls;
     QString failWith;

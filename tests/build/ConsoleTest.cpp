@@ -1,0 +1,275 @@
+// The console: the terminal model fed with escape sequences, keys turned into a program's
+// input, and real programs on a real pseudo-terminal (output, typed input, resize, Stop).
+
+#include "build/ConsolePane.h"
+#include "build/TerminalScreen.h"
+#include "build/TerminalView.h"
+#include "platform/PtyProcess.h"
+
+#include <QAccessible>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+namespace {
+
+const QString Driver = QStringLiteral(VELDRA_CONSOLE_DRIVER);
+
+QString screenText(const TerminalScreen& screen) {
+    return screen.text(0, screen.lineCount() - 1);
+}
+
+// Starts the console driver on a pty whose output feeds `screen`, unless a console does that.
+void start(PtyProcess& process, TerminalScreen* screen, const QStringList& arguments) {
+    if (screen != nullptr)
+        QObject::connect(&process, &PtyProcess::output, &process,
+                         [screen](const QByteArray& bytes) { screen->feed(bytes); });
+    QString error;
+    QVERIFY2(process.start(Driver, arguments, {80, 24}, QStringLiteral("xterm-256color"), &error),
+             qPrintable(error));
+}
+
+} // namespace
+
+class ConsoleTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        // Orphans of the tests' programs become this process's children, so that a test can
+        // see them end.
+        QCOMPARE(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    }
+
+    // What a program prints leaves these cells; every case is also fed one byte at a time,
+    // as a pty may split it anywhere.
+    void escapeSequences_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<uint>("ch");
+        QTest::addColumn<uint>("fg");
+        QTest::addColumn<uint>("bg");
+        QTest::addColumn<int>("attrs");
+        const uint none = 0;
+        QTest::newRow("text") << QByteArray("hello") << 0 << "hello" << 0 << uint('h') << none
+                              << none << 0;
+        QTest::newRow("CR LF") << QByteArray("ab\r\ncd") << 1 << "cd" << 1 << uint('d') << none
+                               << none << 0;
+        QTest::newRow("wrap") << QByteArray(85, 'x') << 1 << "xxxxx" << 4 << uint('x') << none
+                              << none << 0;
+        QTest::newRow("16 colours") << QByteArray("\x1b[31;42mR\x1b[0mn") << 0 << "Rn" << 0
+                                    << uint('R') << 0xffe00000u << 0xff00e000u << 0;
+        QTest::newRow("colours reset") << QByteArray("\x1b[31;42mR\x1b[0mn") << 0 << "Rn" << 1
+                                       << uint('n') << none << none << 0;
+        QTest::newRow("256 colours") << QByteArray("\x1b[38;5;196mX") << 0 << "X" << 0 << uint('X')
+                                     << 0xffff0000u << none << 0;
+        QTest::newRow("true colour") << QByteArray("\x1b[48;2;1;2;3mX") << 0 << "X" << 0
+                                     << uint('X') << none << 0xff010203u << 0;
+        QTest::newRow("bold reverse")
+            << QByteArray("\x1b[1;7mB") << 0 << "B" << 0 << uint('B') << none << none
+            << int(TerminalCell::Bold | TerminalCell::Reverse);
+        QTest::newRow("clear, home") << QByteArray("junk\r\nmore\x1b[2J\x1b[Hok") << 0 << "ok" << 0
+                                     << uint('o') << none << none << 0;
+        QTest::newRow("cursor move")
+            << QByteArray("\x1b[3;5HX") << 2 << "    X" << 4 << uint('X') << none << none << 0;
+        QTest::newRow("erase to end") << QByteArray("abcdef\x1b[3D\x1b[K") << 0 << "abc" << 3
+                                      << uint(' ') << none << none << 0;
+        QTest::newRow("UTF-8") << QByteArray("h\xc3\xa9 \xe2\x9c\x93") << 0 << "hé ✓" << 1
+                               << uint(0xe9) << none << none << 0;
+        QTest::newRow("wide") << QByteArray("\xe4\xb8\xad"
+                                            "a")
+                              << 0 << "中a" << 2 << uint('a') << none << none << 0;
+    }
+    void escapeSequences() {
+        QFETCH(QByteArray, output);
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(int, column);
+        QFETCH(uint, ch);
+        QFETCH(uint, fg);
+        QFETCH(uint, bg);
+        QFETCH(int, attrs);
+        for (const bool byByte : {false, true}) {
+            TerminalScreen screen(24, 80);
+            if (byByte) {
+                for (const char byte : output)
+                    screen.feed(&byte, 1);
+            } else {
+                screen.feed(output);
+            }
+            QCOMPARE(screen.lineText(line), text);
+            const TerminalCell cell = screen.cell(line, column);
+            QCOMPARE(uint(cell.ch), ch);
+            QCOMPARE(cell.fg, fg);
+            QCOMPARE(cell.bg, bg);
+            QCOMPARE(int(cell.attrs), attrs);
+        }
+    }
+
+    // The scroll-back keeps the newest lines, with their colours, and gives lines back to a
+    // screen that grows.
+    void scrollback() {
+        TerminalScreen screen(5, 20, 100);
+        for (int i = 1; i <= 1000; ++i)
+            screen.feed(QStringLiteral("\x1b[32mline %1\x1b[0m\r\n").arg(i).toUtf8());
+        QCOMPARE(screen.scrollbackLines(), 100);
+        QCOMPARE(screen.lineText(0), QStringLiteral("line 897"));
+        QCOMPARE(screen.cell(0, 0).fg, 0xff00e000u);
+        QCOMPARE(screen.lineText(99), QStringLiteral("line 996"));
+        QCOMPARE(screen.lineText(103), QStringLiteral("line 1000"));
+        screen.resize(10, 20);
+        QCOMPARE(screen.lineText(screen.lineCount() - 10), QStringLiteral("line 992"));
+        QCOMPARE(screen.lineText(screen.cursor().y() - 1), QStringLiteral("line 1000"));
+    }
+
+    // A flood of plain lines may skip the screen on its way to the scroll-back; what is left
+    // must be what feeding byte by byte leaves.
+    void floodsLeaveWhatBytesLeave_data() {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QByteArray lines;
+        QByteArray wrapped;
+        for (int i = 0; i < 300; ++i) {
+            lines += "line " + QByteArray::number(i) + "\r\n";
+            wrapped += QByteArray(i % 33, char('a' + i % 26)) + "\r\n";
+        }
+        QTest::newRow("short lines") << QByteArrayList{lines};
+        QTest::newRow("wrapped and empty lines") << QByteArrayList{wrapped};
+        QTest::newRow("off the start of a line") << QByteArrayList{"ab", lines};
+        QTest::newRow("blanks at the end")
+            << QByteArrayList{QByteArray(lines).replace("\r", "   \r")};
+        QTest::newRow("colour after") << QByteArrayList{wrapped, "\x1b[32mgreen\r\n", lines};
+        QTest::newRow("raw line feeds") << QByteArrayList{wrapped + "x\ny\n" + lines};
+    }
+    void floodsLeaveWhatBytesLeave() {
+        QFETCH(QByteArrayList, pieces);
+        TerminalScreen whole(5, 10, 200);
+        TerminalScreen bytes(5, 10, 200);
+        for (const QByteArray& piece : pieces) {
+            whole.feed(piece);
+            for (const char byte : piece)
+                bytes.feed(&byte, 1);
+        }
+        QCOMPARE(whole.linesScrolledOff(), bytes.linesScrolledOff());
+        QCOMPARE(whole.lineCount(), bytes.lineCount());
+        QCOMPARE(whole.cursor(), bytes.cursor());
+        for (int line = 0; line < whole.lineCount(); ++line) {
+            QCOMPARE(whole.lineText(line), bytes.lineText(line));
+            for (int column = 0; column < 10; ++column)
+                QVERIFY(whole.cell(line, column) == bytes.cell(line, column));
+        }
+    }
+
+    // Keys become the bytes a terminal sends.
+    void keys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << QByteArray("a");
+        QTest::newRow("shifted") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A"
+                                 << QByteArray("A");
+        QTest::newRow("non-ASCII") << int(Qt::Key_Eacute) << 0 << "é" << QByteArray("\xc3\xa9");
+        QTest::newRow("Return") << int(Qt::Key_Return) << 0 << "\r" << QByteArray("\r");
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b" << QByteArray("\x7f");
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << "\t" << QByteArray("\t");
+        QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "" << QByteArray("\x1b[A");
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << "\x03"
+                                << QByteArray("\x03");
+        QTest::newRow("Ctrl+D") << int(Qt::Key_D) << int(Qt::ControlModifier) << "\x04"
+                                << QByteArray("\x04");
+    }
+    void keys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        TerminalScreen screen(24, 80);
+        QByteArray sent;
+        screen.toProgram = [&sent](const char* data, size_t size) {
+            sent.append(data, qsizetype(size));
+        };
+        screen.sendKey(key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(sent, bytes);
+    }
+
+    // A line typed into the pane reaches the program, whose answer shows on the screen.
+    void typedLineReachesTheProgram() {
+        ConsolePane pane;
+        pane.resize(640, 300);
+        pane.startBuild();
+        PtyProcess process;
+        start(process, nullptr, {QStringLiteral("echo")});
+        pane.attach(process);
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("name?")), 20000);
+        QTest::keyClicks(pane.view(), QStringLiteral("Ada"));
+        QTest::keyClick(pane.view(), Qt::Key_Return);
+        QSignalSpy finished(&process, &PtyProcess::finished);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        pane.detach(process.endText());
+        QCOMPARE(pane.screen().lineText(0), QStringLiteral("name? Ada"));
+        QCOMPARE(pane.screen().lineText(1), QStringLiteral("hello Ada"));
+        QCOMPARE(pane.screen().lineText(2), QStringLiteral("[Ended: exit status 0]"));
+        QVERIFY(!pane.stopButton()->isEnabled());
+        // Assistive tools read the same text.
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(pane.view());
+        QCOMPARE(view->text(QAccessible::Name), QStringLiteral("Console"));
+        QVERIFY(view->textInterface()->text(0, 60).startsWith(u"name? Ada\nhello Ada\n[Ended"));
+    }
+
+    // A resize reaches the program as SIGWINCH and the new size; Ctrl+C interrupts it.
+    void resizeReachesTheProgram() {
+        TerminalScreen screen(24, 80);
+        PtyProcess process;
+        start(process, &screen, {QStringLiteral("size")});
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 24 80")), 20000);
+        process.resize({100, 30});
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 30 100")), 20000);
+        // Ctrl+C interrupts it through the terminal.
+        screen.toProgram = [&process](const char* bytes, size_t size) {
+            process.write(QByteArray(bytes, qsizetype(size)));
+        };
+        screen.sendKey(Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+        QSignalSpy finished(&process, &PtyProcess::finished);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        QCOMPARE(process.end(), PtyProcess::End::Signalled);
+        QCOMPARE(process.status(), SIGINT);
+    }
+
+    // Stop ends a program that ignores SIGHUP and SIGTERM, and the child it started: nothing
+    // of its process group is left.
+    void stopEndsTheWholeGroup() {
+        QTemporaryDir folder;
+        const QString pidFile = folder.filePath(QStringLiteral("child.pid"));
+        TerminalScreen screen(24, 80);
+        PtyProcess process;
+        start(process, &screen, {QStringLiteral("stubborn"), pidFile});
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("ready")), 20000);
+        QFile file(pidFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const pid_t child = file.readAll().trimmed().toInt();
+        QVERIFY(child > 0);
+        const pid_t group = process.pid();
+
+        QSignalSpy finished(&process, &PtyProcess::finished);
+        process.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        QCOMPARE(process.end(), PtyProcess::End::Stopped);
+        // The child, orphaned into this process, is reaped once: QTRY_ evaluates more than once.
+        bool childEnded = false;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            childEnded || (childEnded = waitpid(child, nullptr, WNOHANG) == child), 30000);
+        QCOMPARE(::kill(-group, 0), -1);
+        QCOMPARE(errno, ESRCH);
+    }
+};
+
+QTEST_MAIN(ConsoleTest)
+#include "ConsoleTest.moc"
