@@ -38,7 +38,7 @@ void showAndActivate(QWidget* dialog) {
 
 } // namespace
 
-BuildCommands::BuildCommands(Main& main) : m_main(main) {}
+BuildCommands::BuildCommands(Main& main, const QString& driver) : m_main(main), m_driver(driver) {}
 
 BuildCommands::~BuildCommands() = default;
 
@@ -77,8 +77,10 @@ StartResult BuildCommands::RunAndWait(const QString& commandLine) {
     QStringList parts = splitCommandLine(commandLine);
     if (parts.isEmpty())
         return {false, QStringLiteral("The command line is empty")};
-    const QString program = parts.takeFirst();
-    return m_main.platform().processes.runAndWait(program, parts);
+    // The line names the driver in the application folder; it is started from where it was
+    // found, which can be the executable's folder.
+    parts.removeFirst();
+    return m_main.platform().processes.runAndWait(m_driver, parts);
 }
 
 BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
@@ -87,12 +89,15 @@ BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QS
     if (!result.started || result.crashed) {
         // Neither success nor a log left by an earlier build may be reported for a build that
         // did not happen.
-        const QString program = splitCommandLine(commandLine).value(0);
         const QString what = result.started
                                  ? QStringLiteral("The compiler driver ended abnormally:")
                                  : QStringLiteral("The compiler driver could not be started:");
-        m_main.platform().messages.show(title, fileFailureText(what, program, result.error),
-                                        MsgIcon::Critical, MsgButtons::Ok);
+        QString text = fileFailureText(what, m_driver, result.error);
+        // Where a driver of one's own belongs, which is not always beside the executable.
+        if (!result.started)
+            text += QStringLiteral("\r\nThe application folder is ") + m_main.applicationFolder() +
+                    QLatin1Char('.');
+        m_main.platform().messages.show(title, text, MsgIcon::Critical, MsgButtons::Ok);
         return Outcome::Failed;
     }
     // A missing or empty log means success; its length alone decides.
