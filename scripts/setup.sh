@@ -12,6 +12,13 @@ packages=(
   libqscintilla2-qt6-dev
   libgl-dev
   fonts-dejavu-core
+  qt6-svg-dev
+  # The example compiler driver and its tests.
+  yabasic
+  nasm
+  # The installed program's end-to-end test drives it on a virtual X server.
+  xvfb
+  xdotool
 )
 
 missing=()
