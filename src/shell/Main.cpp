@@ -141,7 +141,7 @@ Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
     : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/app.xpm")));
+    setWindowIcon(applicationIcon());
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);

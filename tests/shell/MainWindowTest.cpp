@@ -160,6 +160,10 @@ void MainWindowTest::menusAndToolbar() {
              QStringList({"New|New Program", "Open|Open File", "Save|Save File", "-",
                           "Cut|Cut Selected Text", "Copy|Copy selected text",
                           "Paste|Put text from Clipboard", "Search|Search...", "-", "Run|Run"}));
+    // Each image has a twice-as-large copy for screens at scale 2.
+    for (int n = 1; n <= ImageList::Count; ++n)
+        QCOMPARE(main.ImageList1().image(n).availableSizes(),
+                 QList<QSize>({QSize(16, 16), QSize(32, 32)}));
 }
 
 void MainWindowTest::startupState() {
