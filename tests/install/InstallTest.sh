@@ -84,6 +84,10 @@ expected="-normal vd~tmp.bas $user_folder/vd~tmp.exe $user_folder -run $user_fol
 [ "$(cat "$user_folder/driver-calls.txt")" = "$expected" ] ||
     fail "driver arguments: $(cat "$user_folder/driver-calls.txt")"
 
+# Keys pressed while the driver runs are ignored: the build has ended once its temporary source
+# is gone.
+build_ended() { [ ! -e "$user_folder/vd~tmp.bas" ]; }
+until_true "the build to end" build_ended
 xdotool key --delay 200 alt+f x
 # The new document is unsaved: the save question, titled by the window, is answered No.
 asked() { xdotool search --onlyvisible --name '^Untitled' >/dev/null 2>&1 || ! kill -0 "$apid" 2>/dev/null; }
