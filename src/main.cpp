@@ -7,6 +7,7 @@
 #include "platform/QtProcesses.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 int main(int argc, char** argv) {
@@ -17,10 +18,10 @@ int main(int argc, char** argv) {
     // The executable's folder holds the settings file and the temporary build files when the
     // user may write there (a build tree, an install of one's own); under a system-wide install
     // they go to a per-user folder instead.
-    const AppFolders folders =
-        findAppFolders(QCoreApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                           QStringLiteral("/veldra-studio"));
+    const AppFolders folders = findAppFolders(
+        QCoreApplication::applicationDirPath(),
+        userAppFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                      QDir::homePath()));
 
     QtCommonDialog dialog;
     QtMessages messages;

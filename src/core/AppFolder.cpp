@@ -18,6 +18,13 @@ bool hasDriver(const QString& folder) {
 AppFolders::AppFolders(const QString& folder)
     : applicationFolder(folder), driver(JoinPath(folder, DriverName)) {}
 
+QString userAppFolder(const QString& dataFolder, const QString& homeFolder) {
+    const QString base = QDir::isAbsolutePath(dataFolder)
+                             ? dataFolder
+                             : JoinPath(homeFolder, QStringLiteral(".local/share"));
+    return JoinPath(base, QStringLiteral("veldra-studio"));
+}
+
 AppFolders chooseAppFolders(const FolderFacts& facts) {
     if (facts.executableFolderWritable)
         return AppFolders(facts.executableFolder);

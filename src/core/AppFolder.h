@@ -32,5 +32,10 @@ struct FolderFacts {
 // has none. With no driver anywhere the per-user folder is named, as the place for one.
 AppFolders chooseAppFolders(const FolderFacts& facts);
 
+// The per-user folder, "veldra-studio" in the user's data folder as Qt reports it (from
+// XDG_DATA_HOME, else ~/.local/share). A relative data folder is not valid there and would make
+// the folder depend on where the program was started: then ~/.local/share is used.
+QString userAppFolder(const QString& dataFolder, const QString& homeFolder);
+
 // Looks at the disk and chooses; creates the per-user folder when it is chosen.
 AppFolders findAppFolders(const QString& executableFolder, const QString& userFolder);

@@ -36,6 +36,24 @@ private slots:
                                 userHasDriver, exeHasDriver};
         QCOMPARE(chooseAppFolders(facts), AppFolders(folder, driver));
     }
+
+    void userFolder_data() {
+        QTest::addColumn<QString>("dataFolder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("default") << "/home/user/.local/share"
+                                 << "/home/user/.local/share/veldra-studio";
+        QTest::newRow("XDG_DATA_HOME") << "/data"
+                                       << "/data/veldra-studio";
+        QTest::newRow("relative, ignored") << "data"
+                                           << "/home/user/.local/share/veldra-studio";
+        QTest::newRow("none") << ""
+                              << "/home/user/.local/share/veldra-studio";
+    }
+    void userFolder() {
+        QFETCH(QString, dataFolder);
+        QFETCH(QString, expected);
+        QCOMPARE(userAppFolder(dataFolder, QStringLiteral("/home/user")), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(AppFolderTest)
