@@ -14,6 +14,13 @@ packages=(
   fonts-dejavu-core
   libvterm-dev
   pkg-config
+  qt6-svg-dev
+  # The example compiler driver and its tests.
+  yabasic
+  nasm
+  # The installed program's end-to-end test drives it on a virtual X server.
+  xvfb
+  xdotool
 )
 
 missing=()

@@ -38,7 +38,8 @@ void showAndActivate(QWidget* dialog) {
 
 } // namespace
 
-BuildCommands::BuildCommands(Main& main) : m_main(main), m_console(new ConsolePane(&main)) {
+BuildCommands::BuildCommands(Main& main, const QString& driver)
+    : m_main(main), m_driver(driver), m_console(new ConsolePane(&main)) {
     m_main.addDockWidget(Qt::BottomDockWidgetArea, m_console);
     m_console->hide();
     m_main.platform().processes.setConsole(m_console);
@@ -85,14 +86,15 @@ bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
 }
 
 StartResult BuildCommands::RunAndWait(const QString& commandLine) {
-    // The driver's path is known: taking it back out of the line by splitting would stop at a
-    // blank or quote in the application folder and start another program.
-    const QString driver = appPath(kDriverName);
-    if (!commandLine.startsWith(driver))
+    // The line names the driver in the application folder by its known path: taking it back out
+    // by splitting would stop at a blank or quote in that folder and start another program. The
+    // driver is started from where it was found, which can be the executable's folder.
+    const QString named = appPath(kDriverName);
+    if (!commandLine.startsWith(named))
         return {false, QStringLiteral("The command line does not start with the compiler driver")};
     const BusyScope busy(m_main);
-    return m_main.platform().processes.runAndWait(driver,
-                                                  splitArguments(commandLine.mid(driver.size())));
+    return m_main.platform().processes.runAndWait(m_driver,
+                                                  splitArguments(commandLine.mid(named.size())));
 }
 
 BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
@@ -105,12 +107,15 @@ BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QS
     if (!result.started || result.crashed) {
         // Neither success nor a log left by an earlier build may be reported for a build that
         // did not happen.
-        const QString program = appPath(kDriverName);
         const QString what = result.started
                                  ? QStringLiteral("The compiler driver ended abnormally:")
                                  : QStringLiteral("The compiler driver could not be started:");
-        m_main.platform().messages.show(title, fileFailureText(what, program, result.error),
-                                        MsgIcon::Critical, MsgButtons::Ok);
+        QString text = fileFailureText(what, m_driver, result.error);
+        // Where a driver of one's own belongs, which is not always beside the executable.
+        if (!result.started)
+            text += QStringLiteral("\r\nThe application folder is ") + m_main.applicationFolder() +
+                    QLatin1Char('.');
+        m_main.platform().messages.show(title, text, MsgIcon::Critical, MsgButtons::Ok);
         return Outcome::Failed;
     }
     // A missing or empty log means success; its length alone decides.

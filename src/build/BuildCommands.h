@@ -15,7 +15,8 @@ struct StartResult;
 // Run and Create Exe through the external compiler driver, and the report of its error.
 class BuildCommands {
 public:
-    explicit BuildCommands(Main& main);
+    // `driver` is the full path of the compiler driver.
+    BuildCommands(Main& main, const QString& driver);
     ~BuildCommands();
     BuildCommands(const BuildCommands&) = delete;
     BuildCommands& operator=(const BuildCommands&) = delete;
@@ -65,6 +66,7 @@ private:
     void removeTemporary(QStringView name) const;
 
     Main& m_main;
+    QString m_driver;
     QPointer<Compile> m_compile;
     QPointer<ShowErrors> m_showErrors;
     QPointer<ConsolePane> m_console;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
@@ -19,9 +21,34 @@ QLabel* label(QWidget* parent, const char* name, const QString& text = QString()
     return result;
 }
 
+double luminance(const QColor& color) {
+    const auto channel = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+           0.0722 * channel(color.blueF());
+}
+
+// The colour, darkened (or, on a dark background, lightened) in small steps until text in it
+// reads well: a contrast of at least 4.5 to 1. The hue stays, so each caption keeps its role.
+QColor readable(const QColor& color, const QColor& background) {
+    constexpr double Enough = 4.5;
+    const QColor target =
+        contrastRatio(Qt::black, background) >= contrastRatio(Qt::white, background) ? Qt::black
+                                                                                     : Qt::white;
+    QColor result = color;
+    for (int step = 1; step <= 20 && contrastRatio(result, background) < Enough; ++step) {
+        const double keep = 1.0 - step / 20.0;
+        result = QColor::fromRgbF(float(color.redF() * keep + target.redF() * (1.0 - keep)),
+                                  float(color.greenF() * keep + target.greenF() * (1.0 - keep)),
+                                  float(color.blueF() * keep + target.blueF() * (1.0 - keep)));
+    }
+    return result;
+}
+
 void setTextColor(QLabel* label, const QColor& color) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::WindowText, readable(color, palette.color(QPalette::Window)));
     label->setPalette(palette);
 }
 
@@ -35,6 +62,12 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
 }
 
 } // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
 
 ShowErrors::ShowErrors(Main& main, BuildCommands& commands)
     : QDialog(&main), m_main(main), m_commands(commands) {

@@ -3,9 +3,14 @@
 #include <QDialog>
 
 class BuildCommands;
+class QColor;
 class Main;
 class QLabel;
 class QPushButton;
+
+// The contrast of two colours by their relative luminance, from 1 (equal) to 21 (black and
+// white).
+double contrastRatio(const QColor& a, const QColor& b);
 
 // The compiler's error: file, line number and message, with Goto Line. Not modal; its buttons
 // only hide it, so the values stay until the next report.

@@ -69,8 +69,11 @@ Editor* DocumentManager::newUntitledWindow() {
 }
 
 void DocumentManager::New() {
-    if (Editor* window = newUntitledWindow())
+    if (Editor* window = newUntitledWindow()) {
+        // Typing starts below the heading line instead of being joined to it.
+        window->Text1->setSelection(window->Text1->textLength(), 0);
         Form_Activate(*window);
+    }
 }
 
 DocumentContents decodeDocument(const QByteArray& bytes) {

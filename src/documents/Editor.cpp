@@ -2,6 +2,7 @@
 
 #include "documents/DocumentManager.h"
 #include "documents/EditorText.h"
+#include "shell/ImageList.h"
 #include "shell/Twips.h"
 
 #include <QCloseEvent>
@@ -17,7 +18,7 @@ Editor::Editor(DocumentManager& manager, QWidget* parent)
     setObjectName(QStringLiteral("Editor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Welcome to Veldra Studio"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/image04.xpm")));
+    setWindowIcon(builtInImage(QStringLiteral("image04")));
     // The client holds the editor without a layout: Form_Resize places it.
     m_client = new QWidget(this);
     Text1 = new EditorText(m_client);

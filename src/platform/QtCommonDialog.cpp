@@ -6,8 +6,17 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QSettings>
+
+QtCommonDialog::QtCommonDialog() {
+    // Qt's file dialog keeps its history in the per-user settings of "QtProject"; aiming those
+    // at a path below a device file, where no folder can ever be made, keeps it from writing.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
 
 void QtCommonDialog::ShowOpen() {
     showFileDialog(false);
@@ -30,14 +39,20 @@ void QtCommonDialog::showFileDialog(bool save) {
     dialog.setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[FilterIndex - 1]);
+    const QString documentFolder = m_documentFolder ? m_documentFolder() : QString();
+    const QString startFolder = documentFolder.isEmpty() ? m_lastFolder : documentFolder;
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(startFolder);
     if (!FileName.isEmpty())
         dialog.selectFile(FileName);
     FileName.clear();
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.selectedFiles();
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         FileName = chosen.first();
+        m_lastFolder = QFileInfo(FileName).absolutePath();
+    }
 }
 
 bool QtCommonDialog::ShowFont() {

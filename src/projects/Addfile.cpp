@@ -1,5 +1,7 @@
 #include "projects/Addfile.h"
 
+#include "shell/ImageList.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -40,8 +42,8 @@ Addfile::Addfile(std::function<void()> add, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Addfile::Command2_Click);
     connect(ListView1, &QListWidget::itemDoubleClicked, this, &Addfile::ListView1_DblClick);
 
-    ImageList2 = {QIcon(QStringLiteral(":/images/addfile_new.xpm")),
-                  QIcon(QStringLiteral(":/images/addfile_open.xpm"))};
+    ImageList2 = {builtInImage(QStringLiteral("addfile_new")),
+                  builtInImage(QStringLiteral("addfile_open"))};
     Form_Load();
 }
 

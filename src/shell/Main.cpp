@@ -15,10 +15,10 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -27,7 +27,8 @@
 namespace {
 
 // One menu item: its menu, control name, caption, shortcut, first enabled state and handler.
-// A null handler marks a separator.
+// A null handler marks a separator. The "&" marks the letter that chooses the item in its open
+// menu; it is underlined, not shown.
 struct MenuItem {
     const char* menu;
     const char* name;
@@ -50,41 +51,41 @@ constexpr MenuTitle Menus[] = {
 const QKeyCombination None{};
 
 const MenuItem MenuItems[] = {
-    {"File", "new", "New", None, true, &Main::new_Click},
-    {"File", "open", "Open", None, true, &Main::open_Click},
-    {"File", "save", "Save", Qt::CTRL | Qt::Key_S, false, &Main::save_Click},
-    {"File", "saveas", "Save As...", None, true, &Main::saveas_Click},
+    {"File", "new", "&New", None, true, &Main::new_Click},
+    {"File", "open", "&Open", None, true, &Main::open_Click},
+    {"File", "save", "&Save", Qt::CTRL | Qt::Key_S, false, &Main::save_Click},
+    {"File", "saveas", "Save &As...", None, true, &Main::saveas_Click},
     {"File", "bar", "-", None, true, nullptr},
-    {"File", "exit", "Exit", None, true, &Main::exit_Click},
-    {"editmenu", "Cut", "Cut", Qt::CTRL | Qt::Key_X, true, &Main::Cut_Click},
-    {"editmenu", "Copy", "Copy", Qt::CTRL | Qt::Key_C, true, &Main::Copy_Click},
-    {"editmenu", "paste", "Paste", None, true, &Main::paste_Click},
-    {"editmenu", "searchagain", "Search again", QKeyCombination(Qt::Key_F3), false,
+    {"File", "exit", "E&xit", None, true, &Main::exit_Click},
+    {"editmenu", "Cut", "Cu&t", Qt::CTRL | Qt::Key_X, true, &Main::Cut_Click},
+    {"editmenu", "Copy", "&Copy", Qt::CTRL | Qt::Key_C, true, &Main::Copy_Click},
+    {"editmenu", "paste", "&Paste", None, true, &Main::paste_Click},
+    {"editmenu", "searchagain", "Search &again", QKeyCombination(Qt::Key_F3), false,
      &Main::searchagain_Click},
-    {"editmenu", "search", "Search...", None, true, &Main::Search_Click},
+    {"editmenu", "search", "&Search...", None, true, &Main::Search_Click},
     {"editmenu", "bar2", "-", None, true, nullptr},
-    {"editmenu", "sbrowser", "Subs Browser", QKeyCombination(Qt::Key_F2), true,
+    {"editmenu", "sbrowser", "Subs &Browser", QKeyCombination(Qt::Key_F2), true,
      &Main::sbrowser_Click},
-    {"Project", "nproject", "Create", None, true, &Main::nproject_Click},
-    {"Project", "lproject", "Load", None, true, &Main::lproject_Click},
-    {"Project", "sproject", "Save", None, true, &Main::sproject_Click},
-    {"Project", "saveasproj", "Save as...", None, true, &Main::saveasproj_Click},
-    {"Project", "cproject", "Close", None, true, &Main::cproject_Click},
+    {"Project", "nproject", "&Create", None, true, &Main::nproject_Click},
+    {"Project", "lproject", "&Load", None, true, &Main::lproject_Click},
+    {"Project", "sproject", "&Save", None, true, &Main::sproject_Click},
+    {"Project", "saveasproj", "Save &as...", None, true, &Main::saveasproj_Click},
+    {"Project", "cproject", "Cl&ose", None, true, &Main::cproject_Click},
     {"Project", "bar4", "-", None, true, nullptr},
-    {"Project", "addasm", "Add Assembly File", None, true, &Main::addasm_Click},
-    {"Project", "addbas", "Add Drell file(bas)", None, true, &Main::addbas_Click},
-    {"Project", "delfile", "Del Selected File", None, false, &Main::delfile_Click},
+    {"Project", "addasm", "Add Asse&mbly File", None, true, &Main::addasm_Click},
+    {"Project", "addbas", "Add &Drell file(bas)", None, true, &Main::addbas_Click},
+    {"Project", "delfile", "D&el Selected File", None, false, &Main::delfile_Click},
     {"Project", "bar5", "-", None, true, nullptr},
-    {"Project", "poptions", "Options...", None, true, &Main::poptions_Click},
-    {"run", "runp", "Run Program", QKeyCombination(Qt::Key_F5), true, &Main::runp_Click},
-    {"run", "compileprog", "Compile Program", None, true, &Main::compileprog_Click},
+    {"Project", "poptions", "O&ptions...", None, true, &Main::poptions_Click},
+    {"run", "runp", "&Run Program", QKeyCombination(Qt::Key_F5), true, &Main::runp_Click},
+    {"run", "compileprog", "&Compile Program", None, true, &Main::compileprog_Click},
     // The five tool items are added in place of this marker.
     {"toolsm", "tool", "", None, true, nullptr},
     {"toolsm", "bar7", "-", None, true, nullptr},
-    {"toolsm", "addtools", "Customize tools", None, true, &Main::addtools_Click},
-    {"options", "fontcol", "Background color", None, true, &Main::fontcol_Click},
-    {"options", "Font", "Font...", None, true, &Main::Font_Click},
-    {"about", "aboutvd", "About...", None, true, &Main::aboutvd_Click},
+    {"toolsm", "addtools", "&Customize tools", None, true, &Main::addtools_Click},
+    {"options", "fontcol", "&Background color", None, true, &Main::fontcol_Click},
+    {"options", "Font", "&Font...", None, true, &Main::Font_Click},
+    {"about", "aboutvd", "&About...", None, true, &Main::aboutvd_Click},
 };
 
 // Toolbar buttons 1 to 10: key, tool tip and image; an empty key is a separator.
@@ -113,16 +114,36 @@ constexpr const char* EditorMenuCommands[] = {"Copy",     "Cut",  "paste",      
 constexpr int EditorToolbarButtons[] = {3, 5, 6, 7, 8, 10};
 
 constexpr int ToolbarWidthMarginTwips = 140;
+constexpr int TreePaneWidthTwips = 1695;
+constexpr int TreeWidthTwips = 1590;
 constexpr int TreeHeightMarginTwips = 1200;
 constexpr int TreeMinimumWindowTwips = 1300;
 
+// Picture2: holds the tree, whose width follows the pane's; its height is set on resize.
+class TreePane : public QWidget {
+public:
+    TreePane(QWidget* tree, int gap, QWidget* parent) : QWidget(parent), m_tree(tree), m_gap(gap) {
+        tree->setParent(this);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        m_tree->resize(qMax(0, width() - m_gap), m_tree->height());
+    }
+
+private:
+    QWidget* m_tree;
+    int m_gap;
+};
+
 } // namespace
 
-Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
-    : QMainWindow(parent), m_applicationFolder(applicationFolder), m_platform(platform) {
+Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
+    : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/app.xpm")));
+    setWindowIcon(applicationIcon());
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -134,39 +155,43 @@ Main::Main(const QString& applicationFolder, Platform platform, QWidget* parent)
     Picture1->setFixedHeight(twipsToPixelsY(420));
     column->addWidget(Picture1);
 
-    auto* row = new QHBoxLayout();
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    column->addLayout(row, 1);
+    // The user widens the tree pane by dragging its edge; it starts at the design width, and
+    // the tree keeps the design gap to that edge.
+    auto* row = new QSplitter(Qt::Horizontal, central);
+    row->setObjectName(QStringLiteral("TreeSplitter"));
+    row->setChildrenCollapsible(false);
+    column->addWidget(row, 1);
 
-    Picture2 = new QWidget(central);
+    TreeView1 = new QTreeWidget();
+    Picture2 = new TreePane(TreeView1, twipsToPixelsX(TreePaneWidthTwips - TreeWidthTwips), row);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setFixedWidth(twipsToPixelsX(1695));
-    TreeView1 = new QTreeWidget(Picture2);
+    Picture2->setMinimumWidth(twipsToPixelsX(TreePaneWidthTwips) / 2);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setAccessibleName(QStringLiteral("Project"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setRootIsDecorated(true);
     TreeView1->setIconSize(QSize(16, 16));
-    TreeView1->setGeometry(0, 0, twipsToPixelsX(1590), twipsToPixelsY(3975));
+    TreeView1->setGeometry(0, 0, twipsToPixelsX(TreeWidthTwips), twipsToPixelsY(3975));
     // Long file names scroll sideways instead of being cut short.
     TreeView1->header()->setStretchLastSection(false);
     TreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     TreeView1->setTextElideMode(Qt::ElideNone);
     row->addWidget(Picture2);
 
-    m_mdiArea = new QMdiArea(central);
+    m_mdiArea = new QMdiArea(row);
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    row->addWidget(m_mdiArea, 1);
+    row->addWidget(m_mdiArea);
+    row->setStretchFactor(1, 1);
+    row->setSizes({twipsToPixelsX(TreePaneWidthTwips), twipsToPixelsX(7380)});
     setCentralWidget(central);
 
     m_documentManager = std::make_unique<DocumentManager>(*this, m_documents, m_project);
     m_editCommands = std::make_unique<EditCommands>(*this);
     m_navigation = std::make_unique<NavigationCommands>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
-    m_buildCommands = std::make_unique<BuildCommands>(*this);
+    m_buildCommands = std::make_unique<BuildCommands>(*this, folders.driver);
     m_toolCommands = std::make_unique<ToolCommands>(*this);
 
     m_commandActions = new QActionGroup(this);

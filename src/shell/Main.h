@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AppFolder.h"
 #include "documents/DocumentTable.h"
 #include "platform/BusyState.h"
 #include "platform/Platform.h"
@@ -35,9 +36,9 @@ class ToolCommands;
 class Main : public QMainWindow, public BusyState {
     Q_OBJECT
 public:
-    // `applicationFolder` holds the compiler driver, the settings file and the temporary build
-    // files; it has no trailing separator.
-    Main(const QString& applicationFolder, Platform platform, QWidget* parent = nullptr);
+    // The application folder holds the settings file and the temporary build files and has no
+    // trailing separator; the driver is usually in it, but may lie elsewhere.
+    Main(const AppFolders& folders, Platform platform, QWidget* parent = nullptr);
     ~Main() override;
 
     Platform& platform() { return m_platform; }

@@ -27,6 +27,7 @@
 #include <QMap>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -287,8 +288,13 @@ private Q_SLOTS:
             const QLabel* caption = dialog->findChild<QLabel*>(QString::fromLatin1(row.name));
             QVERIFY2(caption != nullptr, row.name);
             QCOMPARE(caption->text(), QString::fromLatin1(row.text));
-            if (row.color.isValid())
-                QCOMPARE(caption->palette().color(QPalette::WindowText), row.color);
+            if (row.color.isValid()) {
+                // The colour keeps its hue, made dark enough to read on the dialog.
+                const QColor shown = caption->palette().color(QPalette::WindowText);
+                QVERIFY2(qAbs(shown.hslHue() - row.color.hslHue()) <= 3, row.name);
+                QVERIFY2(contrastRatio(shown, dialog->palette().color(QPalette::Window)) >= 4.5,
+                         row.name);
+            }
             if (row.value != nullptr)
                 QCOMPARE(row.value->geometry().top(), caption->geometry().top());
             QVERIFY2(caption->geometry().top() > above, row.name);
@@ -371,9 +377,13 @@ private Q_SLOTS:
                                                                       : "Can't run"));
         QCOMPARE(message.icon, MsgIcon::Critical);
         const QStringList lines = message.text.split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 3);
+        // A driver that did not start is told with the folder where one belongs.
+        const bool notStarted = file == "make" && !driverStarted;
+        QCOMPARE(lines.size(), notStarted ? 4 : 3);
         QCOMPARE(lines.first(2), QStringList({what, driver.path(file)}));
         QVERIFY(!lines[2].isEmpty()); // the reason
+        if (notStarted)
+            QCOMPARE(lines[3], "The application folder is " + f.appFolder() + '.');
         // No report, and the temporary files are cleaned up as after a failed build.
         ShowErrors* errors = main.buildCommands().errorDialog();
         QVERIFY(errors == nullptr || !errors->isVisible());
@@ -384,6 +394,22 @@ private Q_SLOTS:
         }
         QVERIFY(QApplication::overrideCursor() == nullptr);
         VERIFY_NO_PROMPT_PROBLEMS(f);
+    }
+
+    // A driver shipped beside the executable serves a per-user application folder.
+    void driverOutsideTheApplicationFolder() {
+        const QTemporaryDir shipped;
+        MainFixture f;
+        f.driver = shipped.filePath(QStringLiteral("make"));
+        QVERIFY(QFile::link(QStringLiteral(VELDRA_STUB_DRIVER), f.driver));
+        Main& main = f.start();
+        main.new_Click();
+        main.runp_Click();
+        const QString a = f.appFolder();
+        const QByteArray calls = MainFixture::readFile(shipped.filePath("stub-calls.txt"));
+        QCOMPARE(QString::fromUtf8(calls).section(u'\t', 1),
+                 "-normal\tvd~tmp.bas\t" + a + "/vd~tmp.exe\t" + a + "\t-run\t" + a + '\n');
+        QVERIFY(f.messages.calls.isEmpty());
     }
 
     void inputIsIgnoredWhileTheDriverRuns() {

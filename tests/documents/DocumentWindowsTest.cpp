@@ -64,6 +64,9 @@ void DocumentWindowsTest::newDocumentLooksFreshAndCountsAsChanged() {
     Editor* window = f.active();
     QCOMPARE(window->Text1->wholeText(), QStringLiteral("' Veldra Studio v1.00\r\n"));
     QCOMPARE(main.documents().DocChanged[0], qint16(-1));
+    // What the user types first starts a line of its own.
+    QTest::keyClicks(window->Text1, QStringLiteral("PRINT"));
+    QCOMPARE(window->Text1->wholeText(), QStringLiteral("' Veldra Studio v1.00\r\nPRINT"));
     QCOMPARE(window->Text1->appearance(), defaultAppearance());
     QCOMPARE(window->Text1->paper(), QColor(192, 192, 192));
     // Terminal where the system has it, else the system's fixed-pitch font, at 9 points.

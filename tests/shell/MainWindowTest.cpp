@@ -6,6 +6,7 @@
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "shell/Main.h"
+#include "shell/Twips.h"
 
 #include <QAction>
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -96,35 +98,35 @@ void MainWindowTest::menusAndToolbar() {
         }
     }
     const QStringList expected = {"File=&File",
-                                  "  new|New|",
-                                  "  open|Open|",
-                                  "  save|Save|Ctrl+S",
-                                  "  saveas|Save As...|",
+                                  "  new|&New|",
+                                  "  open|&Open|",
+                                  "  save|&Save|Ctrl+S",
+                                  "  saveas|Save &As...|",
                                   "  bar|-|",
-                                  "  exit|Exit|",
+                                  "  exit|E&xit|",
                                   "editmenu=&Edit",
-                                  "  Cut|Cut|Ctrl+X",
-                                  "  Copy|Copy|Ctrl+C",
-                                  "  paste|Paste|",
-                                  "  searchagain|Search again|F3",
-                                  "  search|Search...|",
+                                  "  Cut|Cu&t|Ctrl+X",
+                                  "  Copy|&Copy|Ctrl+C",
+                                  "  paste|&Paste|",
+                                  "  searchagain|Search &again|F3",
+                                  "  search|&Search...|",
                                   "  bar2|-|",
-                                  "  sbrowser|Subs Browser|F2",
+                                  "  sbrowser|Subs &Browser|F2",
                                   "Project=&Project",
-                                  "  nproject|Create|",
-                                  "  lproject|Load|",
-                                  "  sproject|Save|",
-                                  "  saveasproj|Save as...|",
-                                  "  cproject|Close|",
+                                  "  nproject|&Create|",
+                                  "  lproject|&Load|",
+                                  "  sproject|&Save|",
+                                  "  saveasproj|Save &as...|",
+                                  "  cproject|Cl&ose|",
                                   "  bar4|-|",
-                                  "  addasm|Add Assembly File|",
-                                  "  addbas|Add Drell file(bas)|",
-                                  "  delfile|Del Selected File|",
+                                  "  addasm|Add Asse&mbly File|",
+                                  "  addbas|Add &Drell file(bas)|",
+                                  "  delfile|D&el Selected File|",
                                   "  bar5|-|",
-                                  "  poptions|Options...|",
+                                  "  poptions|O&ptions...|",
                                   "run=&Run",
-                                  "  runp|Run Program|F5",
-                                  "  compileprog|Compile Program|",
+                                  "  runp|&Run Program|F5",
+                                  "  compileprog|&Compile Program|",
                                   "toolsm=&Tools",
                                   "  tool|No tool|Ctrl+F1",
                                   "  tool|No tool|Ctrl+F2",
@@ -132,12 +134,12 @@ void MainWindowTest::menusAndToolbar() {
                                   "  tool|No tool|Ctrl+F4",
                                   "  tool|No tool|Ctrl+F5",
                                   "  bar7|-|",
-                                  "  addtools|Customize tools|",
+                                  "  addtools|&Customize tools|",
                                   "options=&Options",
-                                  "  fontcol|Background color|",
-                                  "  Font|Font...|",
+                                  "  fontcol|&Background color|",
+                                  "  Font|&Font...|",
                                   "about=&About",
-                                  "  aboutvd|About...|"};
+                                  "  aboutvd|&About...|"};
     QCOMPARE(menus, expected);
 
     QStringList buttons;
@@ -158,6 +160,10 @@ void MainWindowTest::menusAndToolbar() {
              QStringList({"New|New Program", "Open|Open File", "Save|Save File", "-",
                           "Cut|Cut Selected Text", "Copy|Copy selected text",
                           "Paste|Put text from Clipboard", "Search|Search...", "-", "Run|Run"}));
+    // Each image has a twice-as-large copy for screens at scale 2.
+    for (int n = 1; n <= ImageList::Count; ++n)
+        QCOMPARE(main.ImageList1().image(n).availableSizes(),
+                 QList<QSize>({QSize(16, 16), QSize(32, 32)}));
 }
 
 void MainWindowTest::startupState() {
@@ -322,6 +328,13 @@ void MainWindowTest::treeKeepsHeightBelowThreshold() {
     const int before = main.TreeView1->height();
     main.showMinimized();
     main.showNormal();
+    QCOMPARE(main.TreeView1->height(), before);
+
+    // The pane starts at the design width; widened by its splitter, the tree follows.
+    QCOMPARE(main.TreeView1->width(), twipsToPixelsX(1590));
+    auto* splitter = main.findChild<QSplitter*>(QStringLiteral("TreeSplitter"));
+    splitter->setSizes({twipsToPixelsX(1695) + 100, 300});
+    QCOMPARE(main.TreeView1->width(), twipsToPixelsX(1590) + 100);
     QCOMPARE(main.TreeView1->height(), before);
 }
 

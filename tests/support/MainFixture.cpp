@@ -43,7 +43,9 @@ MainFixture::~MainFixture() {
 }
 
 Main& MainFixture::start() {
-    m_main = std::make_unique<Main>(m_appFolder.path(), Platform{dialog, messages, processes});
+    const AppFolders folders =
+        driver.isEmpty() ? AppFolders(m_appFolder.path()) : AppFolders(m_appFolder.path(), driver);
+    m_main = std::make_unique<Main>(folders, Platform{dialog, messages, processes});
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get()))
         qWarning("main window not exposed");

@@ -38,6 +38,8 @@ public:
     ScriptedCommonDialog dialog;
     ScriptedMessages messages;
     ScriptedProcesses processes;
+    // The compiler driver's path, when it is not "make" in the application folder.
+    QString driver;
 
 private:
     QTemporaryDir m_appFolder;

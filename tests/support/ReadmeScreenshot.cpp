@@ -8,7 +8,9 @@
 #include "shell/Main.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
     main.TreeView1->expandAll();
 
     const auto windows = main.mdiArea()->subWindowList();
+    // The captions show a user's folder instead of the temporary one the files lie in.
+    const QString folder = QFileInfo(game).absolutePath();
+    for (QMdiSubWindow* window : windows)
+        window->setWindowTitle(
+            window->windowTitle().replace(folder, QStringLiteral("/home/user/guess")));
     if (windows.size() == 3) {
         windows[2]->setGeometry(372, 4, 290, 170);
         windows[1]->setGeometry(250, 250, 410, 160);
