@@ -34,8 +34,10 @@ void ToolCommands::RefreshToolsMenu() {
         QAction* item = m_main.tool(n);
         const QString& name = m_slots[n].ProgramName;
         item->setEnabled(!name.isEmpty());
-        // A caption too long to lay out at once would stall the menu each time it opens.
-        item->setText(name.isEmpty() ? QStringLiteral("No tool") : displayedText(name));
+        // A caption too long to lay out at once would stall the menu each time it opens. An
+        // ampersand in a name is shown as it is, not taken as a mnemonic mark.
+        item->setText(name.isEmpty() ? QStringLiteral("No tool")
+                                     : displayedText(name).replace(u'&', QStringLiteral("&&")));
     }
 }
 

@@ -370,6 +370,11 @@ private Q_SLOTS:
             << menuWith(1, "One") << slot1 << one + rest;
         QTest::newRow("LF line ends") << QByteArray("One\none.exe\n-1\n") + QByteArray(12, '\n')
                                       << menuWith(1, "One") << slot1 << one + rest;
+        // The menu shows an ampersand as it is, not as a mnemonic mark.
+        const QByteArray ampersand("R&D\r\none.exe\r\n-1\r\n");
+        QTest::newRow("ampersand in the name")
+            << ampersand + rest << menuWith(1, "R&&D") << QStringList{"R&D", "one.exe", "-1"}
+            << ampersand + rest;
         QTest::newRow("binary file")
             << QByteArray("\x00\x01\xFF\xFE\x80", 5) << NoTools
             << QStringList{QString::fromUtf16(u"\u0000\u0001\u00FF\u00FE\u20AC", 5), "", ""}
