@@ -60,8 +60,11 @@ void BuildCommands::removeTemporary(QStringView name) const {
 }
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
+    // The document's own bytes and one CR LF, taken from the editor's buffer without a
+    // round trip through UTF-16.
     TextEncoding encoding = window.encoding();
-    const QByteArray bytes = window.fileBytes(encoding);
+    QByteArray bytes = window.Text1->encodedText(encoding);
+    bytes += "\r\n";
     const QString path = appPath(kTemporarySource);
     QString error;
     if (writeFileAtomically(path, bytes, &error))
@@ -221,6 +224,7 @@ void BuildCommands::GotoErrorLine(double lineNumber, const QString& fileName, in
     // placed, for when the user comes back; the focus cannot go there.
     if (m_main.inputEnabled())
         text->setFocus();
-    if (const auto offset = lineStartOffset(text->wholeText(), lineNumber))
-        text->setSelection(*offset, 0);
+    // The editor holds CR LF line ends only, so its lines are the lines counted at CR LF.
+    if (const auto line = lineIndex(lineNumber, text->lineCount()))
+        text->setSelection(text->offsetOfLine(*line), 0);
 }

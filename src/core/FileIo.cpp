@@ -14,17 +14,22 @@ bool fail(QString* error, const QString& reason) {
 
 } // namespace
 
-bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
+bool openForReading(QFile& file, QString* error) {
     // Qt's own messages for these two differ between platforms, so they are told apart first.
-    const QFileInfo info(path);
+    const QFileInfo info(file.fileName());
     if (!info.exists())
         return fail(error, QStringLiteral("No such file or directory"));
     if (info.isDir())
         return fail(error, QStringLiteral("Is a directory"));
-
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, file.errorString());
+    return true;
+}
+
+bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
+    QFile file(path);
+    if (!openForReading(file, error))
+        return false;
     QByteArray contents = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(error, file.errorString());

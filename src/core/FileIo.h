@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // Reads the whole file. On failure returns false and sets *error to a short human reason
 // ("No such file or directory", "Permission denied", "Is a directory", ...).
 bool readWholeFile(const QString& path, QByteArray* bytes, QString* error);
+
+// Opens `file` (its name already set) for reading, failing with the same reasons.
+bool openForReading(QFile& file, QString* error);
 
 // Writes atomically with QSaveFile: the old file stays intact when anything fails.
 // An existing read-only file is not replaced (failure). On failure returns false with *error.

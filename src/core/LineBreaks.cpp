@@ -50,3 +50,11 @@ QString toCrLf(const QString& text) {
     result.append(runStart, end - runStart);
     return result;
 }
+
+LineEnding LineEndCounts::convention() const {
+    if (lf > 0 && cr == 0 && crLf == 0)
+        return LineEnding::Lf;
+    if (cr > 0 && lf == 0 && crLf == 0)
+        return LineEnding::Cr;
+    return LineEnding::CrLf;
+}

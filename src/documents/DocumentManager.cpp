@@ -100,12 +100,38 @@ void DocumentManager::OpenDocument() {
     if (path.isEmpty())
         return;
 
-    // Read first: a file that cannot be read gets no window.
-    const std::optional<DecodedText> decoded = readDocument(path, QStringLiteral("Open"));
-    if (!decoded)
-        return;
-    if (Editor* window = openInNewWindow(path, *decoded))
+    if (Editor* window = openFile(path, QStringLiteral("Open")))
         Form_Activate(*window);
+}
+
+Editor* DocumentManager::openFile(const QString& path, const QString& title) {
+    QFile file(path);
+    QString error;
+    // A file that cannot be opened gets no window.
+    if (openForReading(file, &error)) {
+        const int slot = NewEditorWindow();
+        if (slot < 0)
+            return nullptr;
+        Editor* window = m_table.Documents[slot];
+        window->setWindowTitle(path);
+        EditorText& text = *window->Text1;
+        StreamedDocument streamed;
+        const bool read = streamDocument(
+            file, [&text](qsizetype expected) { text.beginText(expected); },
+            [&text](QByteArrayView utf8) { text.appendUtf8(utf8); }, &streamed, &error);
+        text.endText();
+        // Filling the text marked it changed; a document just read is not.
+        m_table.DocChanged[slot] = 0;
+        if (read) {
+            window->setEncoding(streamed.encoding);
+            return window;
+        }
+        window->closeFor(CloseReason::Code);
+    }
+    m_main.platform().messages.show(
+        title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
+        MsgIcon::Critical, MsgButtons::Ok);
+    return nullptr;
 }
 
 Editor* DocumentManager::openInNewWindow(const QString& path, const DecodedText& decoded) {

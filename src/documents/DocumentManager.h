@@ -38,6 +38,10 @@ public:
     // caption; nullptr (after telling the user) when no slot is free.
     Editor* openInNewWindow(const QString& path, const DecodedText& decoded);
 
+    // Opens a document file in a new window, its text streamed in as it is read. On failure
+    // tells the user, under `title`, which file failed and why, and leaves no window.
+    Editor* openFile(const QString& path, const QString& title);
+
     void New();
     void OpenDocument();
     // Both return true when the file was written; on failure the user has been told and the
