@@ -73,19 +73,6 @@ void DocumentManager::New() {
         Form_Activate(*window);
 }
 
-std::optional<DecodedText> DocumentManager::readDocument(const QString& path,
-                                                         const QString& title) {
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, &bytes, &error)) {
-        m_main.platform().messages.show(
-            title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
-            MsgIcon::Critical, MsgButtons::Ok);
-        return std::nullopt;
-    }
-    return decodeText(bytes);
-}
-
 void DocumentManager::OpenDocument() {
     Platform& platform = m_main.platform();
     if (m_project.ProjectOpen == 1) {

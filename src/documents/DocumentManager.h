@@ -28,9 +28,6 @@ public:
     // Tells the user and returns false when no slot is free.
     bool ensureFreeSlot();
 
-    // Reads a document file whole. On failure tells the user, under `title`, which file failed
-    // and why, and gives nothing.
-    std::optional<DecodedText> readDocument(const QString& path, const QString& title);
     // A new window named "Untitled (n)" with the next number, counted as changed; nullptr
     // (after telling the user) when no slot is free.
     Editor* newUntitledWindow();

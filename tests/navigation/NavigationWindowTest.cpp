@@ -338,9 +338,6 @@ void NavigationWindowTest::onlyHiddenDocumentsOpen() {
     VERIFY_NO_PROMPT_PROBLEMS(s);
 }
 
-QTEST_MAIN(NavigationWindowTest)
-#include "NavigationWindowTest.moc"
-
 // Every step that reads the editor's buffer in pieces or maps through its line index lands on
 // the UTF-16 offset of the text itself, CR LF counting two, after emoji and lone LF line ends in
 // a text long enough to take several pieces.
@@ -393,3 +390,6 @@ void NavigationWindowTest::offsetsStayExactInALargeText() {
     QCOMPARE(s.selection(), expected);
     QCOMPARE(s.messages.calls.size(), 0);
 }
+
+QTEST_MAIN(NavigationWindowTest)
+#include "NavigationWindowTest.moc"
