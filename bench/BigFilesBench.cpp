@@ -266,8 +266,9 @@ int main(int argc, char** argv) {
         EditorText& text = *editor->Text1;
         const qsizetype size = text.textLength();
         // Where the key goes, as a share of the text at the time: typed keys lengthen it.
-        for (const auto& [step, share] : std::vector<std::pair<const char*, int>>{
+        for (const auto& [step, halves] : std::vector<std::pair<const char*, int>>{
                  {"key at start", 0}, {"key in middle", 1}, {"key at end", 2}}) {
+            const int share = halves;
             row(step,
                 cpuOfRuns(
                     5, [&] { text.setSelection(text.textLength() * share / 2, 0); },
