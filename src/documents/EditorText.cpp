@@ -93,8 +93,8 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     setObjectName(QStringLiteral("Text1"));
     // The text has one look throughout, so its buffer keeps no style byte beside each byte of
     // text: half the memory of a large document. The document's own settings follow.
-    const long document = SendScintilla(SCI_CREATEDOCUMENT, 0UL,
-                                        static_cast<long>(SC_DOCUMENTOPTION_STYLES_NONE));
+    const long document =
+        SendScintilla(SCI_CREATEDOCUMENT, 0UL, static_cast<long>(SC_DOCUMENTOPTION_STYLES_NONE));
     SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
     SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
     setUtf8(true);
