@@ -71,9 +71,12 @@ void BuildCommands::removeTemporary(QStringView name) const {
 }
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
-    // The compiler reads CR LF line ends, whatever the convention of the document's own file.
+    // The document's text with CR LF line ends, which the compiler reads whatever the convention
+    // of the document's own file, and one CR LF more: taken from the editor's buffer (which
+    // holds CR LF) without a round trip through UTF-16.
     TextEncoding encoding = window.encoding();
-    const QByteArray bytes = window.fileBytes(encoding, LineEnding::CrLf);
+    QByteArray bytes = window.Text1->encodedText(encoding);
+    bytes += "\r\n";
     const QString path = appPath(kTemporarySource);
     QString error;
     if (writeFreshFile(path, bytes, &error))
@@ -242,6 +245,7 @@ void BuildCommands::GotoErrorLine(double lineNumber, const QString& fileName, in
     // placed, for when the user comes back; the focus cannot go there.
     if (m_main.inputEnabled())
         text->setFocus();
-    if (const auto offset = lineStartOffset(text->wholeText(), lineNumber))
-        text->setSelection(*offset, 0);
+    // The editor holds CR LF line ends only, so its lines are the lines counted at CR LF.
+    if (const auto line = lineIndex(lineNumber, text->lineCount()))
+        text->setSelection(text->offsetOfLine(*line), 0);
 }

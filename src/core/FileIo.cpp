@@ -48,6 +48,8 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
+    // Hands the descriptor over to another owner.
+    void release() { m_fd = -1; }
     // Closes now; false with errno set when the close reports an error.
     bool close() {
         const int fd = m_fd;
@@ -76,8 +78,8 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 
 } // namespace
 
-bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
-    const QByteArray name = QFile::encodeName(path);
+bool openForReading(QFile& file, QString* error) {
+    const QByteArray name = QFile::encodeName(file.fileName());
     // Look before opening: opening a named pipe would wait for a writer.
     struct stat before {};
     if (::stat(name.constData(), &before) != 0)
@@ -86,29 +88,27 @@ bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
         return fail(error, reason);
 
     // Non-blocking, and checked again once open, in case the path changed in between.
-    FileDescriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0)
+    FileDescriptor descriptor(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (descriptor.get() < 0)
         return failErrno(error, errno);
     struct stat opened {};
-    if (::fstat(file.get(), &opened) != 0)
+    if (::fstat(descriptor.get(), &opened) != 0)
         return failErrno(error, errno);
     if (const QString reason = notRegularReason(opened.st_mode); !reason.isEmpty())
         return fail(error, reason);
+    if (!file.open(descriptor.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return fail(error, file.errorString());
+    descriptor.release();
+    return true;
+}
 
-    QByteArray contents;
-    contents.reserve(static_cast<qsizetype>(opened.st_size));
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return failErrno(error, errno);
-        }
-        if (got == 0)
-            break;
-        contents.append(buffer, got);
-    }
+bool readWholeFile(const QString& path, QByteArray* bytes, QString* error) {
+    QFile file(path);
+    if (!openForReading(file, error))
+        return false;
+    QByteArray contents = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(error, file.errorString());
     *bytes = std::move(contents);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 // Reads the whole file. Only a regular file is read: a folder, a named pipe or a device is
@@ -9,6 +10,9 @@
 // a short human reason ("No such file or directory", "Permission denied", "Is a directory",
 // "Is a named pipe, not a regular file", ...).
 bool readWholeFile(const QString& path, QByteArray* bytes, QString* error);
+
+// Opens `file` (its name already set) for reading, with the same rule and reasons.
+bool openForReading(QFile& file, QString* error);
 
 // Writes atomically with QSaveFile: every byte is written and synced to the disk before the new
 // file replaces the old one, so the old file stays intact when anything fails (a full disk

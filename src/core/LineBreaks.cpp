@@ -112,3 +112,11 @@ QString fromCrLf(QStringView text, LineEnding ending) {
 QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending) {
     return dropHalfOfCrLf<QByteArray>(bytes, ending);
 }
+
+LineEnding LineEndCounts::convention() const {
+    if (lf > 0 && cr == 0 && crLf == 0)
+        return LineEnding::Lf;
+    if (cr > 0 && lf == 0 && crLf == 0)
+        return LineEnding::Cr;
+    return LineEnding::CrLf;
+}

@@ -19,3 +19,12 @@ LineEnding detectLineEnding(QByteArrayView bytes);
 // Text (or bytes) whose line ends are all CR LF, with each CR LF written in `ending`.
 QString fromCrLf(QStringView text, LineEnding ending);
 QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending);
+
+// How many of each line end a text holds.
+struct LineEndCounts {
+    qsizetype crLf = 0;
+    qsizetype lf = 0;
+    qsizetype cr = 0;
+    // The same rule as detectLineEnding, for a text counted piece by piece.
+    LineEnding convention() const;
+};

@@ -80,19 +80,6 @@ DocumentContents decodeDocument(const QByteArray& bytes) {
     return {decodeText(bytes), detectLineEnding(bytes)};
 }
 
-std::optional<DocumentContents> DocumentManager::readDocument(const QString& path,
-                                                              const QString& title) {
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, &bytes, &error)) {
-        m_main.platform().messages.show(
-            title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
-            MsgIcon::Critical, MsgButtons::Ok);
-        return std::nullopt;
-    }
-    return decodeDocument(bytes);
-}
-
 void DocumentManager::OpenDocument() {
     Platform& platform = m_main.platform();
     if (m_project.ProjectOpen == 1) {
@@ -107,12 +94,39 @@ void DocumentManager::OpenDocument() {
     if (path.isEmpty())
         return;
 
-    // Read first: a file that cannot be read gets no window.
-    const std::optional<DocumentContents> contents = readDocument(path, QStringLiteral("Open"));
-    if (!contents)
-        return;
-    if (Editor* window = openInNewWindow(path, *contents))
+    if (Editor* window = openFile(path, QStringLiteral("Open")))
         Form_Activate(*window);
+}
+
+Editor* DocumentManager::openFile(const QString& path, const QString& title) {
+    QFile file(path);
+    QString error;
+    // A file that cannot be opened gets no window.
+    if (openForReading(file, &error)) {
+        const int slot = NewEditorWindow();
+        if (slot < 0)
+            return nullptr;
+        Editor* window = m_table.Documents[slot];
+        window->setWindowTitle(path);
+        EditorText& text = *window->Text1;
+        StreamedDocument streamed;
+        const bool read = streamDocument(
+            file, [&text](qsizetype expected) { text.beginText(expected); },
+            [&text](QByteArrayView utf8) { text.appendUtf8(utf8); }, &streamed, &error);
+        text.endText();
+        // Filling the text marked it changed; a document just read is not.
+        m_table.DocChanged[slot] = 0;
+        if (read) {
+            window->setEncoding(streamed.encoding);
+            window->setLineEnding(streamed.lineEnds.convention());
+            return window;
+        }
+        window->closeFor(CloseReason::Code);
+    }
+    m_main.platform().messages.show(
+        title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
+        MsgIcon::Critical, MsgButtons::Ok);
+    return nullptr;
 }
 
 Editor* DocumentManager::openInNewWindow(const QString& path, const DocumentContents& contents) {

@@ -36,15 +36,16 @@ public:
     // Tells the user and returns false when no slot is free.
     bool ensureFreeSlot();
 
-    // Reads a document file whole. On failure tells the user, under `title`, which file failed
-    // and why, and gives nothing.
-    std::optional<DocumentContents> readDocument(const QString& path, const QString& title);
     // A new window named "Untitled (n)" with the next number, counted as changed; nullptr
     // (after telling the user) when no slot is free.
     Editor* newUntitledWindow();
     // A new window in the lowest free slot showing a file's text, unchanged, with the path as its
     // caption; nullptr (after telling the user) when no slot is free.
     Editor* openInNewWindow(const QString& path, const DocumentContents& contents);
+
+    // Opens a document file in a new window, its text streamed in as it is read. On failure
+    // tells the user, under `title`, which file failed and why, and leaves no window.
+    Editor* openFile(const QString& path, const QString& title);
 
     void New();
     void OpenDocument();

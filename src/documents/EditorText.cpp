@@ -3,10 +3,14 @@
 #include "core/LineBreaks.h"
 #include "documents/EditorAccessible.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +40,46 @@ QString decodeUtf8(const char* bytes, qsizetype length) {
     return decoder.decode(QByteArrayView(bytes, length));
 }
 
+// UTF-16 units of whole UTF-8 characters: every byte but a continuation byte starts one unit,
+// and a four-byte sequence stands for two.
+qsizetype unitsOfUtf8(const char* bytes, qsizetype length) {
+    qsizetype units = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        units +=
+            static_cast<qsizetype>((byte & 0xC0) != 0x80) + static_cast<qsizetype>(byte >= 0xF0);
+    }
+    return units;
+}
+
+qsizetype utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    return lead >= 0xC0 ? 2 : 1;
+}
+
+// The bytes of the first `units` UTF-16 units. A unit in the middle of a surrogate pair ends
+// before the pair.
+qsizetype bytesOfUnits(const char* bytes, qsizetype length, qsizetype units) {
+    qsizetype i = 0;
+    while (units > 0 && i < length) {
+        const qsizetype sequence = utf8SequenceLength(static_cast<unsigned char>(bytes[i]));
+        const qsizetype need = sequence == 4 ? 2 : 1;
+        if (need > units)
+            break;
+        units -= need;
+        i += sequence;
+    }
+    return std::min(i, length);
+}
+
+// Pieces of text read at once: the first is small so that a search that ends nearby reads
+// little, later ones grow to the largest.
+constexpr long FirstPieceBytes = 4096;
+constexpr long LargestPieceBytes = 1 << 20;
+
 } // namespace
 
 const char* EditorText::rangePointer(long position, long length) const {
@@ -47,6 +91,12 @@ const char* EditorText::rangePointer(long position, long length) const {
 EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     EditorAccessible::install();
     setObjectName(QStringLiteral("Text1"));
+    // The text has one look throughout, so its buffer keeps no style byte beside each byte of
+    // text: half the memory of a large document. The document's own settings follow.
+    const long document =
+        SendScintilla(SCI_CREATEDOCUMENT, 0UL, static_cast<long>(SC_DOCUMENTOPTION_STYLES_NONE));
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
     setEolVisibility(false);
@@ -62,6 +112,46 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     setAppearance(defaultAppearance());
+    // The widget's own accessibility hook counts the characters from the start of the text to
+    // every insertion or deletion, whether or not any assistive tool listens: linear in the
+    // position on every key. It runs only for the notifications of a finished change, so the
+    // editor asks for those of a change about to happen alone; they tell the document changed
+    // and carry what assistive tools are told, with offsets from the line index.
+    SendScintilla(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length) {
+                announceChange(position, type, text, length);
+                emit textChanged();
+            });
+}
+
+void EditorText::announceChange(int position, int type, const char* text, int length) {
+    if (!QAccessible::isActive())
+        return;
+    const int offset = int(offsetOfPosition(position));
+    const bool inserted = (type & SC_MOD_BEFOREINSERT) != 0;
+    QString changed;
+    if (inserted && text != nullptr)
+        changed = decodeUtf8(text, length);
+    else if (!inserted)
+        changed = decodeUtf8(rangePointer(position, length), length);
+    // The change happens after this notification: the event goes out once it has.
+    QMetaObject::invokeMethod(
+        this,
+        [this, offset, inserted, changed] {
+            if (inserted) {
+                QAccessibleTextInsertEvent event(this, offset, changed);
+                QAccessible::updateAccessibility(&event);
+            } else {
+                QAccessibleTextRemoveEvent event(this, offset, changed);
+                QAccessible::updateAccessibility(&event);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+long EditorText::bufferLength() const {
+    return SendScintilla(SCI_GETLENGTH);
 }
 
 bool EditorText::event(QEvent* event) {
@@ -88,22 +178,51 @@ QString EditorText::wholeText() const {
 
 void EditorText::setWholeText(const QString& text) {
     const QByteArray utf8 = toCrLf(text).toUtf8();
+    beginText(utf8.size());
+    appendUtf8(utf8);
+    endText();
+}
+
+void EditorText::beginText(qsizetype expectedBytes) {
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
-    SendScintilla(SCI_GOTOPOS, 0L);
+    // Room for the whole text at once: growing the buffer step by step copies it each time.
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(expectedBytes + 1));
+}
+
+void EditorText::appendUtf8(QByteArrayView utf8) {
+    if (!utf8.isEmpty())
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+}
+
+void EditorText::endText() {
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETEMPTYSELECTION, 0L);
 }
 
 qsizetype EditorText::textLength() const {
-    return offsetOfPosition(SendScintilla(SCI_GETLENGTH));
+    const long lines = SendScintilla(SCI_GETLINECOUNT);
+    return SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines),
+                         static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+}
+
+qsizetype EditorText::lineCount() const {
+    return SendScintilla(SCI_GETLINECOUNT);
+}
+
+qsizetype EditorText::offsetOfLine(qsizetype line) const {
+    return SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                         static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
 }
 
 // Offsets and positions are mapped through the UTF-16 line index, which finds the line in
-// O(log n); only the part of that one line before the point is counted unit by unit.
+// O(log n); only the part of that one line before the point is counted.
 long EditorText::positionOfOffset(qsizetype offset) const {
     if (offset <= 0)
         return 0;
-    const long end = SendScintilla(SCI_GETLENGTH);
-    if (offset >= offsetOfPosition(end))
+    const long end = bufferLength();
+    if (offset >= textLength())
         return end;
     const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
                                     static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
@@ -111,20 +230,24 @@ long EditorText::positionOfOffset(qsizetype offset) const {
     const long lineOffset =
         SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
                       static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
-    return SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
-                         static_cast<long>(offset - lineOffset));
+    const qsizetype units = offset - lineOffset;
+    // A unit takes at most three bytes.
+    const long reach = static_cast<long>(std::min<qsizetype>(end - lineStart, units * 3));
+    return lineStart +
+           static_cast<long>(bytesOfUnits(rangePointer(lineStart, reach), reach, units));
 }
 
 qsizetype EditorText::offsetOfPosition(long position) const {
     if (position <= 0)
         return 0;
+    position = std::min(position, bufferLength());
     const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
     const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     const long lineOffset =
         SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
                       static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
     return lineOffset +
-           SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), position);
+           unitsOfUtf8(rangePointer(lineStart, position - lineStart), position - lineStart);
 }
 
 qsizetype EditorText::selStart() const {
@@ -171,6 +294,78 @@ void EditorText::replaceSelection(const QString& text) {
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
     const long caret = start + utf8.size();
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(caret), caret);
+}
+
+QByteArray EditorText::encodedText(TextEncoding& encoding) const {
+    const long length = bufferLength();
+    const char* bytes = rangePointer(0, length);
+    return encodeUtf8Text(QByteArrayView(bytes, bytes == nullptr ? 0 : length), encoding);
+}
+
+void EditorText::visitText(qsizetype from, qsizetype overlap, bool wholeLines,
+                           const PieceVisitor& visit) const {
+    const long end = bufferLength();
+    long position = positionOfOffset(std::max<qsizetype>(0, from));
+    qsizetype offset = offsetOfPosition(position);
+    QString piece;
+    long size = FirstPieceBytes;
+    while (position < end) {
+        long stop = std::min<long>(end, position + size);
+        size = std::min(size * 4, LargestPieceBytes);
+        // Never inside a UTF-8 sequence.
+        while (stop < end &&
+               (SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(stop)) & 0xC0) == 0x80)
+            --stop;
+        if (wholeLines && stop < end) {
+            const char* bytes = rangePointer(position, stop - position);
+            const auto* lastLf = static_cast<const char*>(
+                memrchr(bytes, '\n', static_cast<size_t>(stop - position)));
+            if (lastLf != nullptr) {
+                stop = position + static_cast<long>(lastLf - bytes) + 1;
+            } else {
+                const long line =
+                    SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(stop));
+                stop = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
+                if (stop <= position)
+                    stop = end;
+            }
+        }
+        const qsizetype kept = std::min(overlap, piece.size());
+        QString next = piece.right(kept);
+        next += decodeUtf8(rangePointer(position, stop - position), stop - position);
+        piece = std::move(next);
+        const qsizetype pieceOffset = offset - kept;
+        if (visit(piece, pieceOffset))
+            return;
+        offset = pieceOffset + piece.size();
+        position = stop;
+    }
+}
+
+qsizetype EditorText::findUtf8(qsizetype from, QByteArrayView utf8) const {
+    const long end = bufferLength();
+    const long length = static_cast<long>(utf8.size());
+    long position = positionOfOffset(std::max<qsizetype>(0, from));
+    long size = FirstPieceBytes;
+    while (position + length <= end) {
+        // Each piece covers the occurrences that begin in it.
+        const long stop = std::min<long>(end, position + size + length - 1);
+        size = std::min(size * 4, LargestPieceBytes);
+        const char* bytes = rangePointer(position, stop - position);
+        const void* found = memmem(bytes, static_cast<size_t>(stop - position), utf8.data(),
+                                   static_cast<size_t>(length));
+        if (found != nullptr) {
+            const long at = position + static_cast<long>(static_cast<const char*>(found) - bytes);
+            const qsizetype atOffset = offsetOfPosition(at);
+            if (atOffset >= from)
+                return atOffset;
+            // A match that begins a unit early, in the character `from` splits.
+            position = at + 1;
+            continue;
+        }
+        position = stop - length + 1;
+    }
+    return -1;
 }
 
 void EditorText::setAppearance(const SlotAppearance& appearance) {

@@ -71,17 +71,36 @@ void NavigationCommands::FindText(const QString& text, int caseFlag) {
         return;
     }
     EditorText& view = *editor->Text1;
-    // Only the text from the first candidate on is read.
     const qsizetype from = searchStartOffset(view.selStart());
-    const QString tail = view.textRange(from, view.textLength());
-    const std::optional<qsizetype> found = ::FindText(tail, 0, text, caseFlag);
+    std::optional<qsizetype> found;
+    // An exact search compares UTF-8 bytes where the pattern has a UTF-8 form: the same
+    // matches as comparing UTF-16 units, found in the widget's buffer without decoding it.
+    const QByteArray utf8 = text.toUtf8();
+    if (text.isEmpty()) {
+        found = from;
+    } else if (caseFlag != 0 && QString::fromUtf8(utf8) == text) {
+        const qsizetype at = view.findUtf8(from, utf8);
+        if (at >= 0)
+            found = at;
+    } else {
+        // The text is read a piece at a time, each piece repeating the end of the one before
+        // so that a match across the seam is found; reading stops at the first match.
+        view.visitText(from, qMax<qsizetype>(0, text.size() - 1), false,
+                       [&](QStringView piece, qsizetype offset) {
+                           const qsizetype start = qMax<qsizetype>(0, from - offset);
+                           found = ::FindText(piece, start > 0 ? start + 1 : 0, text, caseFlag);
+                           if (found)
+                               *found += offset;
+                           return found.has_value();
+                       });
+    }
     if (!found) {
         m_main.platform().messages.show(QStringLiteral("Not found !!"),
                                         QStringLiteral("String couldn't be found"),
                                         MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    view.setSelection(from + *found, text.size());
+    view.setSelection(*found, text.size());
 }
 
 void NavigationCommands::sbrowser_Click() {
@@ -100,7 +119,12 @@ void NavigationCommands::FillProcedureList() {
     Editor* editor = m_main.activeEditor();
     if (editor == nullptr || m_subBrowser == nullptr)
         return;
-    m_procedures = ScanProcedures(editor->Text1->wholeText(), editor->windowTitle());
+    m_procedures = ScanProcedures(QStringView(), editor->windowTitle());
+    // Pieces of whole lines: every header lies within one piece.
+    editor->Text1->visitText(0, 0, true, [this](QStringView piece, qsizetype offset) {
+        scanProcedureHeaders(piece, offset, m_procedures);
+        return false;
+    });
     QListWidget& list = *m_subBrowser->ListView1;
     const QIcon fileImage = m_main.ImageList1().image(4);
     const QIcon procedureImage = m_main.ImageList1().image(6);

@@ -29,7 +29,7 @@ bool endsName(QChar c) {
 }
 
 // Adds the header that begins at `line`, if there is one.
-void readHeader(QStringView text, qsizetype line, ProcedureTable& table) {
+void readHeader(QStringView text, qsizetype line, qsizetype offset, ProcedureTable& table) {
     qsizetype keyword = 0;
     if (startsWithKeyword(text, line, Sub))
         keyword = Sub.size();
@@ -45,7 +45,7 @@ void readHeader(QStringView text, qsizetype line, ProcedureTable& table) {
     while (end < text.size() && !endsName(text[end]))
         ++end;
     table.ProcedureNames.append(text.sliced(first, end - first).toString());
-    table.ProcedurePositions.append(afterKeyword);
+    table.ProcedurePositions.append(offset + afterKeyword);
     ++table.ProcedureCount;
 }
 
@@ -78,15 +78,19 @@ ProcedureTable ScanProcedures(QStringView text, const QString& caption) {
     QString name = caption; // DisplayName rewrites its argument; the caption must stay as it is
     table.ProcedureNames.append(DisplayName(name).toUpper());
     table.ProcedurePositions.append(1);
+    scanProcedureHeaders(text, 0, table);
+    return table;
+}
+
+void scanProcedureHeaders(QStringView lines, qsizetype offset, ProcedureTable& table) {
     // A name never runs past a CR, so no CR LF is hidden inside a header: every line start can
     // be examined in turn.
-    readHeader(text, 0, table);
-    const char16_t* units = text.utf16();
-    forEachLineFeed(units, text.size(), [&](qsizetype lf) {
+    readHeader(lines, 0, offset, table);
+    const char16_t* units = lines.utf16();
+    forEachLineFeed(units, lines.size(), [&](qsizetype lf) {
         if (lf > 0 && units[lf - 1] == u'\r')
-            readHeader(text, lf + 1, table);
+            readHeader(lines, lf + 1, offset, table);
     });
-    return table;
 }
 
 std::optional<qsizetype> FindProcedurePosition(const ProcedureTable& table, QStringView name) {

@@ -23,5 +23,9 @@ struct ProcedureTable {
 // Every header is listed, however many there are. Linear in the length of the text.
 ProcedureTable ScanProcedures(QStringView text, const QString& caption);
 
+// Adds to `table` the headers of `lines`, a run of whole lines of a text that begins at
+// `offset` in it; their offsets are offsets in the whole text.
+void scanProcedureHeaders(QStringView lines, qsizetype offset, ProcedureTable& table);
+
 // The offset of the first entry whose text equals `name` exactly, or none.
 std::optional<qsizetype> FindProcedurePosition(const ProcedureTable& table, QStringView name);

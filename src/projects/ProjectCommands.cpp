@@ -427,11 +427,9 @@ void ProjectCommands::AddProjectFile() {
     const QString path = platform.dialog.askOpenFile(basic ? BasicAddFilter : AssemblyAddFilter);
     if (path.isEmpty())
         return;
-    const std::optional<DocumentContents> contents =
-        documents.readDocument(path, QStringLiteral("Add File"));
-    if (!contents)
+    Editor* window = documents.openFile(path, QStringLiteral("Add File"));
+    if (window == nullptr)
         return;
-    Editor* window = documents.openInNewWindow(path, *contents);
     kind.entries[entry] = window->slot();
     QString name = path;
     addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(name), MemberImage);

@@ -1,11 +1,13 @@
 #include "core/TextCodec.h"
 
+#include <QBuffer>
 #include <QTest>
 
 #include <random>
 #include <string_view>
 
 Q_DECLARE_METATYPE(TextEncoding)
+Q_DECLARE_METATYPE(LineEnding)
 
 using namespace std::string_view_literals;
 
@@ -21,6 +23,24 @@ bool survives(const QByteArray& bytes) {
     return encodeText(decoded.text, encoding) == bytes && encoding == decoded.encoding;
 }
 
+// Read in pieces of `pieceBytes`, a file gives the editor the UTF-8 of what decoding it whole and
+// normalising its line ends gives, in the same encoding.
+bool streamsAsAWhole(const QByteArray& bytes, qsizetype pieceBytes, LineEnding* convention) {
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
+    QByteArray text;
+    StreamedDocument streamed;
+    QString error;
+    if (!streamDocument(
+            file, [&text](qsizetype) { text.clear(); },
+            [&text](QByteArrayView piece) { text += piece; }, &streamed, &error, pieceBytes))
+        return false;
+    const DecodedText whole = decodeText(bytes);
+    *convention = streamed.lineEnds.convention();
+    return text == toCrLf(whole.text).toUtf8() && streamed.encoding == whole.encoding;
+}
+
 } // namespace
 
 class TextCodecTest : public QObject {
@@ -30,6 +50,8 @@ private slots:
     void bothWays_data();
     void bothWays();
     void everyByteSequenceSurvives();
+    void streamedInPieces_data();
+    void streamedInPieces();
 };
 
 // The bytes decode to the text in the encoding found, and the text encodes to the bytes: in the
@@ -88,6 +110,10 @@ void TextCodecTest::bothWays() {
     TextEncoding encoding = requested;
     QCOMPARE(encodeText(text, encoding), bytes);
     QCOMPARE(encoding, found);
+    // The same from the editor's own UTF-8 buffer.
+    TextEncoding fromUtf8 = requested;
+    QCOMPARE(encodeUtf8Text(text.toUtf8(), fromUtf8), bytes);
+    QCOMPARE(fromUtf8, found);
 }
 
 // No file loses a byte between Open and Save: every one- and two-byte file, a few tricky
@@ -105,7 +131,8 @@ void TextCodecTest::everyByteSequenceSurvives() {
     }
     const QByteArray pieces[] = {
         "a",    "\r\n", QByteArray(1, '\0'), "\xC3\xA9",     "\xE2\x82\xAC", "\x80",
-        "\xC3", "\xFF", "\xF0\x9F\x98\x80",  "\xEF\xBB\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80"};
+        "\xC3", "\xFF", "\xF0\x9F\x98\x80",  "\xEF\xBB\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+        "\r",   "\n"};
     std::mt19937 random(20240611u);
     for (int round = 0; round < 2000; ++round) {
         QByteArray bytes;
@@ -114,8 +141,36 @@ void TextCodecTest::everyByteSequenceSurvives() {
         samples << bytes;
     }
     for (const QByteArray& bytes : samples) {
-        if (!survives(bytes))
+        LineEnding convention{};
+        if (!survives(bytes) || !streamsAsAWhole(bytes, 1 + bytes.size() % 3, &convention))
             QFAIL(qPrintable(QStringLiteral("bytes %1").arg(QString(bytes.toHex(' ')))));
+    }
+}
+
+// Every split of a file into pieces: across a CR LF pair, a lone CR at a piece's end, inside a
+// UTF-8 sequence of two to four bytes, inside bytes that turn out not to be UTF-8 late.
+void TextCodecTest::streamedInPieces_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<LineEnding>("convention");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << LineEnding::CrLf;
+    QTest::newRow("LF") << QByteArray("a\nb\n\n") << LineEnding::Lf;
+    QTest::newRow("CR, last at the end") << QByteArray("a\rb\r") << LineEnding::Cr;
+    QTest::newRow("mixed") << QByteArray("a\r\nb\nc\r") << LineEnding::CrLf;
+    QTest::newRow("none") << QByteArray("ab") << LineEnding::CrLf;
+    QTest::newRow("sequences") << QByteArray("\xC3\xA9\r\n\xE2\x82\xAC\n\xF0\x9F\x98\x80")
+                               << LineEnding::CrLf;
+    QTest::newRow("invalid late") << QByteArray("\xC3\xA9\n\xE9\n") << LineEnding::Lf;
+    QTest::newRow("cut short at the end") << QByteArray("\n\xF0\x9F\x98") << LineEnding::Lf;
+}
+
+void TextCodecTest::streamedInPieces() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(LineEnding, convention);
+    for (qsizetype pieceBytes = 1; pieceBytes <= bytes.size() + 1; ++pieceBytes) {
+        LineEnding found{};
+        QVERIFY2(streamsAsAWhole(bytes, pieceBytes, &found),
+                 qPrintable(QString::number(pieceBytes)));
+        QCOMPARE(found, convention);
     }
 }
 

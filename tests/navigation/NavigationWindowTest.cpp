@@ -2,6 +2,8 @@
 
 #include "MainFixture.h"
 
+#include "build/BuildCommands.h"
+#include "core/LineBreaks.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "navigation/NavigationCommands.h"
@@ -93,6 +95,8 @@ private Q_SLOTS:
     void gotoPlacesCaretAfterKeyword();
     void gotoWithoutSelectionOrWindowDoesNothing();
     void onlyHiddenDocumentsOpen();
+    void offsetsStayExactInALargeText_data();
+    void offsetsStayExactInALargeText();
 };
 
 // The search dialog from its first showing to the last "Search again". The selection fills the
@@ -335,6 +339,59 @@ void NavigationWindowTest::onlyHiddenDocumentsOpen() {
     QCOMPARE(shownMessages(s), QStringList{"Error: You must have a window already open"});
     QCOMPARE(s.selection(), std::pair(12, 4));
     VERIFY_NO_PROMPT_PROBLEMS(s);
+}
+
+// Every step that reads the editor's buffer in pieces or maps through its line index lands on
+// the UTF-16 offset of the text itself, CR LF counting two, after emoji and lone LF line ends in
+// a text long enough to take several pieces.
+void NavigationWindowTest::offsetsStayExactInALargeText_data() {
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("search, exact") << "search" << QString::fromUtf16(u"\U0001F600 The End");
+    QTest::newRow("search, any case")
+        << "search any case" << QString::fromUtf16(u"\U0001F600 the end");
+    QTest::newRow("goto line, last") << "goto"
+                                     << "";
+    QTest::newRow("browser, last procedure") << "browse"
+                                             << "";
+    QTest::newRow("selection after typed text") << "type"
+                                                << "";
+}
+
+void NavigationWindowTest::offsetsStayExactInALargeText() {
+    QFETCH(QString, step);
+    QFETCH(QString, pattern);
+    QString file = QString::fromUtf16(u"\u00e9\U0001F600\n\r\n");
+    for (int line = 0; line < 20000; ++line)
+        file += QString::fromUtf16(u"  PRINT \"\U0001F600\" \U0001F600 the\n");
+    file += QString::fromUtf16(u"SUB Last\r\n\U0001F600 The End\r\n");
+    const QString text = toCrLf(file);
+    Session s(file);
+    EditorText& editor = *s.editor->Text1;
+    editor.setSelection(3, 0);
+    std::pair<int, int> expected;
+    if (step.startsWith(QLatin1String("search"))) {
+        s.main.navigation().searchState() = SearchState{pattern, qint16(step == "search")};
+        s.main.searchagain_Click();
+        expected = {int(text.indexOf(QStringLiteral("The End"))) - 3, int(pattern.size())};
+    } else if (step == "goto") {
+        s.main.buildCommands().GotoErrorLine(double(text.count(QStringLiteral("\r\n")) + 1), {}, 0);
+        expected = {int(text.size()), 0};
+    } else if (step == "browse") {
+        s.main.sbrowser_Click();
+        s.browser()->ListView1->setCurrentRow(1);
+        s.main.navigation().gotoSelectedProcedure();
+        expected = {int(text.indexOf(QStringLiteral("SUB Last"))) + 3, 0};
+    } else {
+        editor.setSelection(text.size() - 4, 0);
+        QTest::keyClicks(&editor, QStringLiteral("ab"));
+        QTest::keyClick(&editor, Qt::Key_Return);
+        editor.setSelection(text.size() - 9, 9);
+        QCOMPARE(editor.selectedWholeText(), QStringLiteral("The Eab\r\n"));
+        expected = {int(text.size()) - 9, 9};
+    }
+    QCOMPARE(s.selection(), expected);
+    QCOMPARE(s.messages.calls.size(), 0);
 }
 
 QTEST_MAIN(NavigationWindowTest)
