@@ -8,14 +8,13 @@
 //        a size given as "10L" is a single line of that many MB.
 
 #include "BasicText.h"
+#include "WindowBench.h"
 
 #include "build/BuildCommands.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "navigation/NavigationCommands.h"
 #include "navigation/SubBrowser.h"
-#include "platform/CommonDialog.h"
-#include "platform/Messages.h"
 #include "platform/QtProcesses.h"
 #include "shell/Main.h"
 
@@ -36,56 +35,6 @@
 #include <vector>
 
 namespace {
-
-class BenchDialog : public CommonDialog {
-public:
-    QString next;
-    void ShowOpen() override { FileName = next; }
-    void ShowSave() override { FileName.clear(); }
-    bool ShowFont() override { return false; }
-    bool ShowColor() override { return false; }
-};
-
-class QuietMessages : public Messages {
-public:
-    int shown = 0;
-    MsgAnswer show(const QString&, const QString&, MsgIcon, MsgButtons buttons) override {
-        ++shown;
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-    }
-    void beep() override {}
-};
-
-// Notes the first paint of a widget that `matches` accepts.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(std::function<bool(QObject*)> matches) : m_matches(std::move(matches)) {
-        qApp->installEventFilter(this);
-    }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
-    bool wait() {
-        QElapsedTimer limit;
-        limit.start();
-        while (!m_painted && limit.elapsed() < 600000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return m_painted;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && m_matches(watched))
-            m_painted = true;
-        return false;
-    }
-
-private:
-    std::function<bool(QObject*)> m_matches;
-    bool m_painted = false;
-};
-
-bool isEditorView(QObject* object) {
-    return object->parent() != nullptr && qobject_cast<EditorText*>(object->parent()) != nullptr;
-}
 
 double threadCpuMs() {
     timespec now{};
@@ -127,7 +76,7 @@ double cpuOfRuns(int runs, const std::function<void()>& prepare,
         PaintWatch watch(isEditorView);
         const double start = threadCpuMs();
         work();
-        watch.wait();
+        watch.wait(600000);
         costs.push_back(threadCpuMs() - start);
     }
     std::sort(costs.begin(), costs.end());
@@ -255,7 +204,7 @@ int main(int argc, char** argv) {
             PaintWatch watch(isEditorView);
             timer.start();
             main.open_Click();
-            watch.wait();
+            watch.wait(600000);
         }
         row("open until painted", static_cast<double>(timer.nsecsElapsed()) / 1e6, "ms");
         const long peak = statusKb("VmHWM:") - rssBefore;
@@ -327,7 +276,7 @@ int main(int argc, char** argv) {
             });
             const double start = threadCpuMs();
             main.sbrowser_Click();
-            watch.wait();
+            watch.wait(600000);
             browses.push_back(threadCpuMs() - start);
             main.navigation().subBrowser()->hide();
             settle();

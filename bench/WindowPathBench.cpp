@@ -5,13 +5,12 @@
 // Usage: bench_windows [repetitions]
 
 #include "BasicText.h"
+#include "WindowBench.h"
 
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "navigation/NavigationCommands.h"
 #include "navigation/SubBrowser.h"
-#include "platform/CommonDialog.h"
-#include "platform/Messages.h"
 #include "platform/QtProcesses.h"
 #include "shell/Main.h"
 
@@ -31,58 +30,6 @@
 namespace {
 
 QElapsedTimer processClock;
-
-// Answers every Open with the file it was given; the other dialogs are cancelled.
-class BenchDialog : public CommonDialog {
-public:
-    QString next;
-    void ShowOpen() override { FileName = next; }
-    void ShowSave() override { FileName.clear(); }
-    bool ShowFont() override { return false; }
-    bool ShowColor() override { return false; }
-};
-
-class QuietMessages : public Messages {
-public:
-    int shown = 0;
-    MsgAnswer show(const QString&, const QString&, MsgIcon, MsgButtons buttons) override {
-        ++shown;
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-    }
-    void beep() override {}
-};
-
-// Notes the first paint of a widget that `matches` accepts.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(std::function<bool(QObject*)> matches) : m_matches(std::move(matches)) {
-        qApp->installEventFilter(this);
-    }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
-    // Processes events until the paint has been delivered; false after 30 s without it.
-    bool wait() {
-        QElapsedTimer limit;
-        limit.start();
-        while (!m_painted && limit.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return m_painted;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && m_matches(watched))
-            m_painted = true;
-        return false;
-    }
-
-private:
-    std::function<bool(QObject*)> m_matches;
-    bool m_painted = false;
-};
-
-bool isEditorView(QObject* object) {
-    return object->parent() != nullptr && qobject_cast<EditorText*>(object->parent()) != nullptr;
-}
 
 double msSince(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
