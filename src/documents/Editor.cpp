@@ -2,8 +2,8 @@
 
 #include "documents/DocumentManager.h"
 #include "documents/EditorText.h"
-#include "shell/ImageList.h"
-#include "shell/Twips.h"
+#include "ui/ImageList.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 

@@ -12,10 +12,12 @@
 #include "projects/ProjectFile.h"
 #include "projects/ProjectOptions.h"
 #include "projects/ProjectState.h"
-#include "shell/Main.h"
+#include "ui/HostCommands.h"
+#include "ui/HostWindow.h"
+#include "ui/ImageList.h"
+#include "ui/StandInDialog.h"
 
 #include <QAction>
-#include <QMdiArea>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -76,25 +78,19 @@ int entryOfKey(const QString& key) {
     return ok && entry >= 0 && entry < ProjectState::EntryCount ? entry : -1;
 }
 
-// Shows a dialog, or brings it to the front when it is up already.
-void showWindow(QWidget& window) {
-    if (window.isVisible())
-        window.raise();
-    else
-        window.show();
-    window.activateWindow();
-}
-
 QString nodeKey(const QTreeWidgetItem& node) {
     return node.data(0, Qt::UserRole).toString();
 }
 
 } // namespace
 
-ProjectCommands::ProjectCommands(Main& main)
-    : m_main(main), m_documents(main.documents()), m_project(main.project()) {
+ProjectCommands::ProjectCommands(HostWindow& host, HostCommands& commands, Platform platform,
+                                 DocumentManager& manager, DocumentTable& documents,
+                                 ProjectState& project, QTreeWidget& tree)
+    : m_host(host), m_commands(commands), m_platform(platform), m_manager(manager),
+      m_documents(documents), m_project(project), m_tree(&tree) {
     // delfile follows the current node however it moved: a click, the keyboard, a removal.
-    QObject::connect(m_main.TreeView1, &QTreeWidget::currentItemChanged, m_main.TreeView1,
+    QObject::connect(m_tree, &QTreeWidget::currentItemChanged, m_tree,
                      [this] { TreeView1_NodeClick(); });
 }
 
@@ -109,10 +105,10 @@ ProjectOptions* ProjectCommands::optionsDialog() const {
 }
 
 ProjectCommands::WindowsClosed ProjectCommands::closeAllWindowsFirst(const QString& title) {
-    if (!m_main.AnyEditorOpen())
+    if (!m_manager.AnyEditorOpen())
         return WindowsClosed::NoneOpen;
-    if (m_main.platform().messages.show(title, CloseAllQuestion, MsgIcon::Exclamation,
-                                        MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (m_platform.messages.show(title, CloseAllQuestion, MsgIcon::Exclamation,
+                                 MsgButtons::YesNo) != MsgAnswer::Yes)
         return WindowsClosed::Declined;
     CloseAllDocuments();
     return WindowsClosed::Closed;
@@ -130,7 +126,7 @@ void ProjectCommands::nproject_Click() {
     EnableProjectCommands();
     m_project.ProjectPath.clear();
     m_project.ProjectEncoding = TextEncoding::Utf8;
-    setCaption(QStringLiteral("Untitled"));
+    m_host.setCaption(QStringLiteral("Untitled"));
 }
 
 void ProjectCommands::lproject_Click() {
@@ -152,9 +148,8 @@ void ProjectCommands::saveasproj_Click() {
 }
 
 void ProjectCommands::cproject_Click() {
-    if (m_main.platform().messages.show(QStringLiteral("Close Project"),
-                                        QStringLiteral("Are you sure ?"), MsgIcon::Question,
-                                        MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (m_platform.messages.show(QStringLiteral("Close Project"), QStringLiteral("Are you sure ?"),
+                                 MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     CloseAllDocuments();
     enterNoProjectState();
@@ -176,24 +171,22 @@ void ProjectCommands::delfile_Click() {
 
 void ProjectCommands::poptions_Click() {
     if (m_options == nullptr) {
-        m_options = new ProjectOptions(
-            m_project, [this] { m_main.setInputEnabled(true); }, &m_main);
+        m_options = new ProjectOptions(m_host, m_project);
     }
-    showWindow(*m_options);
-    m_main.setInputEnabled(false);
+    m_options->enter();
 }
 
 void ProjectCommands::TreeView1_NodeClick() {
     // No current node (a tree built anew) has nothing to delete either.
-    const QTreeWidgetItem* node = m_main.TreeView1->currentItem();
-    m_main.action(QStringLiteral("delfile"))
+    const QTreeWidgetItem* node = m_tree->currentItem();
+    m_commands.action(QStringLiteral("delfile"))
         ->setEnabled(node != nullptr && isMemberKey(nodeKey(*node)));
 }
 
 void ProjectCommands::TreeView1_DblClick() {
     if (m_project.ProjectOpen != 1)
         return;
-    const QTreeWidgetItem* node = m_main.TreeView1->currentItem();
+    const QTreeWidgetItem* node = m_tree->currentItem();
     if (node == nullptr)
         return;
     const QString key = nodeKey(*node);
@@ -205,7 +198,7 @@ void ProjectCommands::TreeView1_DblClick() {
     const MemberKind kind =
         key.startsWith(QLatin1String("Bas")) ? basicKind(m_project) : assemblyKind(m_project);
     // A free entry names no window: nothing to show.
-    if (Editor* window = m_main.documentManager().editorInSlot(kind.entries[entry]))
+    if (Editor* window = m_manager.editorInSlot(kind.entries[entry]))
         showMember(*window);
 }
 
@@ -214,7 +207,7 @@ void ProjectCommands::LoadProject() {
     if (closing == WindowsClosed::Declined)
         return;
     const bool closedWindows = closing == WindowsClosed::Closed;
-    const QString path = m_main.platform().dialog.askOpenFile(ProjectFilter);
+    const QString path = m_platform.dialog.askOpenFile(ProjectFilter);
     const bool loaded = !path.isEmpty() && ReadProjectFile(path);
     // The windows of the previous project are gone: it must not stay open with entries that
     // name closed windows, or a later save would write it without its members.
@@ -223,9 +216,10 @@ void ProjectCommands::LoadProject() {
 }
 
 bool ProjectCommands::ReadProjectFile(const QString& path) {
-    Messages& messages = m_main.platform().messages;
-    const auto refuse = [&messages](const QString& title, const QString& text) {
-        messages.show(title, text, MsgIcon::Critical, MsgButtons::Ok);
+    Messages& messages = m_platform.messages;
+    const auto refuse = [&messages](const QString& title, const QString& what, const QString& file,
+                                    const QString& reason) {
+        reportFileFailure(messages, title, what, file, reason);
         return false;
     };
     const QString loadTitle = QStringLiteral("Load Project");
@@ -233,29 +227,25 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     QByteArray bytes;
     QString error;
     if (!readWholeFile(path, &bytes, &error))
-        return refuse(
-            loadTitle,
-            fileFailureText(QStringLiteral("The project file could not be read:"), path, error));
+        return refuse(loadTitle, QStringLiteral("The project file could not be read:"), path,
+                      error);
     ProjectFileReading reading = readProjectFile(bytes);
     bytes.clear();
     if (reading.notProjectFile)
-        return refuse(
-            QStringLiteral("Invalid File"),
-            fileFailureText(QStringLiteral("File is not a Drellstudio File"), path, reading.error));
+        return refuse(QStringLiteral("Invalid File"),
+                      QStringLiteral("File is not a Drellstudio File"), path, reading.error);
     if (!reading.ok())
-        return refuse(loadTitle, fileFailureText(QStringLiteral("The project could not be loaded:"),
-                                                 path, reading.error));
+        return refuse(loadTitle, QStringLiteral("The project could not be loaded:"), path,
+                      reading.error);
 
     ProjectFile& file = reading.project;
     const qsizetype members = file.BasPaths.size() + file.AsmPaths.size();
     const auto freeSlots = std::count(m_documents.DocInUse.begin(), m_documents.DocInUse.end(), 0);
     if (members > freeSlots)
-        return refuse(loadTitle,
-                      fileFailureText(QStringLiteral("The project could not be loaded:"), path,
-                                      QStringLiteral("It lists %1 files, but only %2 document "
-                                                     "windows are free.")
-                                          .arg(members)
-                                          .arg(freeSlots)));
+        return refuse(loadTitle, QStringLiteral("The project could not be loaded:"), path,
+                      QStringLiteral("It lists %1 files, but only %2 document windows are free.")
+                          .arg(members)
+                          .arg(freeSlots));
 
     // Every member is read before anything changes, so that a file that cannot be read leaves
     // no window behind.
@@ -264,10 +254,8 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     for (const QStringList& paths : {file.BasPaths, file.AsmPaths}) {
         for (const QString& member : paths) {
             if (!readWholeFile(member, &bytes, &error))
-                return refuse(loadTitle,
-                              fileFailureText(QStringLiteral("A file of the project could not "
-                                                             "be read:"),
-                                              member, error));
+                return refuse(loadTitle, QStringLiteral("A file of the project could not be read:"),
+                              member, error);
             texts.push_back(decodeDocument(bytes));
             bytes.clear();
         }
@@ -277,14 +265,13 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     m_project.TempStringSize = file.TempStringSize;
     m_project.BasDoc.fill(-1);
     m_project.AsmDoc.fill(-1);
-    DocumentManager& documents = m_main.documentManager();
     std::vector<Editor*> windows;
     auto text = texts.begin();
     m_project.ProjectLoading = 1;
     for (const MemberKind& kind : memberKinds(m_project)) {
         const QStringList& paths = kind.pathsIn(file);
         for (qsizetype entry = 0; entry < paths.size(); ++entry, ++text) {
-            Editor* window = documents.openInNewWindow(paths[entry], *text);
+            Editor* window = m_manager.openInNewWindow(paths[entry], *text);
             kind.entries[entry] = window->slot();
             text->decoded.text.clear();
             windows.push_back(window);
@@ -293,13 +280,13 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     m_project.ProjectLoading = 0;
     for (Editor* window : windows) {
         window->show();
-        m_main.mdiArea()->setActiveSubWindow(window);
+        m_manager.activate(*window);
     }
     BuildProjectTree();
     m_project.ProjectOpen = 1;
     m_project.ProjectPath = path;
     m_project.ProjectEncoding = reading.encoding;
-    setCaption(path);
+    m_host.setCaption(path);
     EnableProjectCommands();
     return true;
 }
@@ -310,7 +297,7 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
         return false;
     QString target = path;
     if (mode == 0)
-        target = m_main.platform().dialog.askSaveFile(ProjectFilter);
+        target = m_platform.dialog.askSaveFile(ProjectFilter);
     if (target.isEmpty())
         return false;
 
@@ -319,10 +306,9 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
     ProjectFile file;
     file.MaxObjects = m_project.MaxObjects;
     file.TempStringSize = m_project.TempStringSize;
-    DocumentManager& documents = m_main.documentManager();
     for (const MemberKind& kind : memberKinds(m_project)) {
         for (int entry = 0; entry < ProjectState::EntryCount; ++entry) {
-            Editor* window = documents.editorInSlot(kind.entries[entry]);
+            Editor* window = m_manager.editorInSlot(kind.entries[entry]);
             if (window == nullptr)
                 continue;
             if (IsUntitled(window->windowTitle())) {
@@ -344,48 +330,44 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
     const ProjectFileWriting writing = writeProjectFile(file, encoding);
     QString error = writing.error;
     if (!writing.ok() || !writeFileAtomically(target, writing.bytes, &error)) {
-        m_main.platform().messages.show(
-            QStringLiteral("Save Project"),
-            fileFailureText(QStringLiteral("The project file could not be saved:"), target, error),
-            MsgIcon::Critical, MsgButtons::Ok);
+        reportFileFailure(m_platform.messages, QStringLiteral("Save Project"),
+                          QStringLiteral("The project file could not be saved:"), target, error);
         return false;
     }
     m_project.ProjectEncoding = encoding;
     m_project.ProjectPath = target;
     path = target;
-    setCaption(target);
+    m_host.setCaption(target);
     return true;
 }
 
 QString ProjectCommands::SaveMemberAs(int slot, int kind) {
-    Editor* window = m_main.documentManager().editorInSlot(slot);
+    Editor* window = m_manager.editorInSlot(slot);
     if (window == nullptr)
         return QString();
-    Platform& platform = m_main.platform();
-    CommonDialog& dialog = platform.dialog;
+    CommonDialog& dialog = m_platform.dialog;
     QString name;
     // The member must get a name: a cancelled dialog beeps and comes back.
     for (;;) {
         name = dialog.askSaveFile(kind == 1 ? BasicMemberFilter : AssemblyMemberFilter);
         if (!name.isEmpty())
             break;
-        platform.messages.beep();
+        m_platform.messages.beep();
     }
-    DocumentManager& documents = m_main.documentManager();
-    if (!documents.writeDocument(*window, name))
+    if (!m_manager.writeDocument(*window, name))
         return QString();
     window->setWindowTitle(name);
     m_documents.DocChanged[slot] = 0;
-    if (m_main.activeEditor() == window)
-        documents.Form_Activate(*window);
+    if (m_manager.activeEditor() == window)
+        m_manager.Form_Activate(*window);
     return name;
 }
 
 bool ProjectCommands::SaveMember(int slot) {
-    Editor* window = m_main.documentManager().editorInSlot(slot);
+    Editor* window = m_manager.editorInSlot(slot);
     if (window == nullptr)
         return false;
-    if (!m_main.documentManager().writeDocument(*window, window->windowTitle()))
+    if (!m_manager.writeDocument(*window, window->windowTitle()))
         return false;
     m_documents.DocChanged[slot] = 0;
     return true;
@@ -397,12 +379,11 @@ void ProjectCommands::AddProjectFile() {
     const QString choice = m_addfile->selectedKey();
     if (choice.isEmpty())
         return;
-    Platform& platform = m_main.platform();
     const bool basic = m_project.AddFileKind == 1;
     const MemberKind kind = basic ? basicKind(m_project) : assemblyKind(m_project);
     const int entry = FirstFreeEntry(m_project.AddFileKind);
     if (entry < 0) {
-        platform.messages.show(
+        m_platform.messages.show(
             QStringLiteral("Add File"),
             QStringLiteral("The project already holds %1 %2 files.\r\n"
                            "Remove one before adding another.")
@@ -411,29 +392,28 @@ void ProjectCommands::AddProjectFile() {
             MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    DocumentManager& documents = m_main.documentManager();
-    if (!documents.ensureFreeSlot())
+    if (!m_manager.ensureFreeSlot())
         return;
 
     if (choice == QLatin1String("New")) {
-        Editor* window = documents.newUntitledWindow();
+        Editor* window = m_manager.newUntitledWindow();
         kind.entries[entry] = window->slot();
         addNode(kind.groupKey, kind.prefix + QString::number(entry), window->windowTitle(),
                 MemberImage);
-        documents.Form_Activate(*window);
+        m_manager.Form_Activate(*window);
         return;
     }
 
-    const QString path = platform.dialog.askOpenFile(basic ? BasicAddFilter : AssemblyAddFilter);
+    const QString path = m_platform.dialog.askOpenFile(basic ? BasicAddFilter : AssemblyAddFilter);
     if (path.isEmpty())
         return;
-    Editor* window = documents.openFile(path, QStringLiteral("Add File"));
+    Editor* window = m_manager.openFile(path, QStringLiteral("Add File"));
     if (window == nullptr)
         return;
     kind.entries[entry] = window->slot();
     QString name = path;
     addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(name), MemberImage);
-    documents.Form_Activate(*window);
+    m_manager.Form_Activate(*window);
 }
 
 int ProjectCommands::FirstFreeEntry(int kind) const {
@@ -446,13 +426,13 @@ int ProjectCommands::FirstFreeEntry(int kind) const {
 }
 
 void ProjectCommands::RemoveProjectFile() {
-    QTreeWidgetItem* node = m_main.TreeView1->currentItem();
+    QTreeWidgetItem* node = m_tree->currentItem();
     if (node == nullptr || !isMemberKey(nodeKey(*node)))
         return;
-    if (m_main.platform().messages.show(QStringLiteral("Delete File"),
-                                        QStringLiteral("Are you sure you want to delete\r\n") +
-                                            node->text(0) + QStringLiteral(" ?"),
-                                        MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (m_platform.messages.show(QStringLiteral("Delete File"),
+                                 QStringLiteral("Are you sure you want to delete\r\n") +
+                                     node->text(0) + QStringLiteral(" ?"),
+                                 MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     const QString key = nodeKey(*node);
     const int entry = entryOfKey(key);
@@ -461,7 +441,7 @@ void ProjectCommands::RemoveProjectFile() {
     const MemberKind kind =
         key.startsWith(QLatin1String("Bas")) ? basicKind(m_project) : assemblyKind(m_project);
     // The window closes first: when its save question is cancelled the member stays whole.
-    if (Editor* window = m_main.documentManager().editorInSlot(kind.entries[entry])) {
+    if (Editor* window = m_manager.editorInSlot(kind.entries[entry])) {
         if (!window->closeFor(CloseReason::Code))
             return;
     }
@@ -470,18 +450,16 @@ void ProjectCommands::RemoveProjectFile() {
 }
 
 void ProjectCommands::CloseAllDocuments() {
-    DocumentManager& documents = m_main.documentManager();
-    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
-        Editor* window = documents.editorInSlot(slot);
+    for (Editor* window : m_manager.openEditors()) {
         // A window kept open by its save question is shown: hidden, nothing would lead to it.
-        if (window != nullptr && !window->closeFor(CloseReason::Code))
+        if (!window->closeFor(CloseReason::Code))
             window->show();
     }
 }
 
 void ProjectCommands::setProjectCommandsEnabled(bool enabled) {
     for (const char* name : {"addasm", "addbas", "poptions", "sproject", "saveasproj", "cproject"})
-        m_main.action(QString::fromLatin1(name))->setEnabled(enabled);
+        m_commands.action(QString::fromLatin1(name))->setEnabled(enabled);
 }
 
 void ProjectCommands::EnableProjectCommands() {
@@ -496,19 +474,18 @@ void ProjectCommands::enterNoProjectState() {
     showPlaceholderNode();
     m_project.ProjectOpen = 0;
     DisableProjectCommands();
-    setCaption(QStringLiteral("No Project"));
+    m_host.setCaption(QStringLiteral("No Project"));
     if (m_addfile != nullptr)
         m_addfile->hide();
 }
 
 void ProjectCommands::BuildProjectTree() {
-    m_main.TreeView1->clear();
+    m_tree->clear();
     addNode(QString(), QStringLiteral("qBasfiles"), QStringLiteral("Bas Files"), BasGroupImage);
     addNode(QString(), QStringLiteral("qAsmfiles"), QStringLiteral("Asm Files"), AsmGroupImage);
-    DocumentManager& documents = m_main.documentManager();
     for (const MemberKind& kind : memberKinds(m_project)) {
         for (int entry = 0; entry < ProjectState::EntryCount; ++entry) {
-            if (Editor* window = documents.editorInSlot(kind.entries[entry])) {
+            if (Editor* window = m_manager.editorInSlot(kind.entries[entry])) {
                 QString path = window->windowTitle();
                 addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(path),
                         MemberImage);
@@ -520,22 +497,18 @@ void ProjectCommands::BuildProjectTree() {
 
 void ProjectCommands::showAddfile() {
     if (m_addfile == nullptr)
-        m_addfile = new Addfile([this] { AddProjectFile(); }, &m_main);
-    showWindow(*m_addfile);
+        m_addfile = new Addfile([this] { AddProjectFile(); }, m_host.hostWidget());
+    showOrRaise(*m_addfile);
 }
 
 void ProjectCommands::showMember(Editor& window) {
     window.show();
-    m_main.mdiArea()->setActiveSubWindow(&window);
+    m_manager.activate(window);
     window.Text1->setFocus();
 }
 
-void ProjectCommands::setCaption(const QString& what) {
-    m_main.setWindowTitle(QStringLiteral("Veldra Studio [") + what + u']');
-}
-
 void ProjectCommands::showPlaceholderNode() {
-    QTreeWidget* tree = m_main.TreeView1;
+    QTreeWidget* tree = m_tree;
     tree->clear();
     addNode(QString(), QStringLiteral("disabled"), QStringLiteral("Only available in Projects"),
             10);
@@ -546,16 +519,16 @@ QTreeWidgetItem* ProjectCommands::addNode(const QString& parentKey, const QStrin
                                           const QString& text, int image) {
     QTreeWidgetItem* parent = parentKey.isEmpty() ? nullptr : findNode(parentKey);
     auto* node = parent != nullptr ? new QTreeWidgetItem(parent, {text})
-                                   : new QTreeWidgetItem(m_main.TreeView1, {text});
+                                   : new QTreeWidgetItem(m_tree, {text});
     node->setData(0, Qt::UserRole, key);
-    node->setIcon(0, m_main.ImageList1().image(image));
+    node->setIcon(0, m_host.ImageList1().image(image));
     if (parent != nullptr)
         parent->setExpanded(true);
     return node;
 }
 
 QTreeWidgetItem* ProjectCommands::findNode(const QString& key) const {
-    QTreeWidget* tree = m_main.TreeView1;
+    QTreeWidget* tree = m_tree;
     for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
         if ((*it)->data(0, Qt::UserRole).toString() == key)
             return *it;

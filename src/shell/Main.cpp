@@ -1,6 +1,7 @@
 #include "shell/Main.h"
 
 #include "build/BuildCommands.h"
+#include "build/ConsolePane.h"
 #include "core/PathNames.h"
 #include "documents/DocumentManager.h"
 #include "documents/EditCommands.h"
@@ -8,8 +9,9 @@
 #include "navigation/NavigationCommands.h"
 #include "platform/Messages.h"
 #include "projects/ProjectCommands.h"
-#include "shell/Twips.h"
+#include "shell/ToolSettings.h"
 #include "tools/ToolCommands.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -187,12 +189,22 @@ Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
     row->setSizes({twipsToPixelsX(TreePaneWidthTwips), twipsToPixelsX(7380)});
     setCentralWidget(central);
 
-    m_documentManager = std::make_unique<DocumentManager>(*this, m_documents, m_project);
-    m_editCommands = std::make_unique<EditCommands>(*this);
-    m_navigation = std::make_unique<NavigationCommands>(*this);
-    m_projectCommands = std::make_unique<ProjectCommands>(*this);
-    m_buildCommands = std::make_unique<BuildCommands>(*this, folders.driver);
-    m_toolCommands = std::make_unique<ToolCommands>(*this);
+    m_documentManager =
+        std::make_unique<DocumentManager>(*this, m_platform, *m_mdiArea, m_documents, m_project);
+    m_editCommands =
+        std::make_unique<EditCommands>(*m_documentManager, m_documents, m_platform.dialog);
+    m_navigation =
+        std::make_unique<NavigationCommands>(*this, *this, *m_documentManager, m_platform.messages);
+    m_projectCommands = std::make_unique<ProjectCommands>(
+        *this, *this, m_platform, *m_documentManager, m_documents, m_project, *TreeView1);
+    m_buildCommands = std::make_unique<BuildCommands>(*this, *this, m_platform, *m_documentManager,
+                                                      *m_projectCommands, m_project,
+                                                      m_applicationFolder, folders.driver);
+    addDockWidget(Qt::BottomDockWidgetArea, m_buildCommands->console());
+    m_buildCommands->console()->hide();
+    m_toolCommands = std::make_unique<ToolCommands>(*this, *this, m_platform, *m_mdiArea);
+    m_toolSettings =
+        std::make_unique<ToolSettings>(m_applicationFolder, *m_toolCommands, m_platform.messages);
 
     m_commandActions = new QActionGroup(this);
     m_commandActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
@@ -294,17 +306,11 @@ QAction* Main::toolbarButton(int number) const {
 }
 
 Editor* Main::activeEditor() const {
-    auto* editor = qobject_cast<Editor*>(m_mdiArea->currentSubWindow());
-    if (editor != nullptr && editor->isVisible())
-        return editor;
-    // The current window may have been hidden; fall back to the topmost visible one.
-    const auto windows = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        auto* candidate = qobject_cast<Editor*>(*it);
-        if (candidate != nullptr && candidate->isVisible())
-            return candidate;
-    }
-    return nullptr;
+    return m_documentManager->activeEditor();
+}
+
+void Main::setCaption(const QString& what) {
+    setWindowTitle(QStringLiteral("Veldra Studio [") + what + u']');
 }
 
 void Main::route(QAction* action, std::function<void()> command) {
@@ -386,7 +392,7 @@ void Main::MDIForm_Load() {
     m_project.MaxObjects = 100.0;
     m_project.TempStringSize = 64000.0;
     m_toolCommands->RefreshToolsMenu();
-    m_toolCommands->LoadSettings();
+    m_toolSettings->LoadSettings();
 }
 
 void Main::MakeToolbarFlat(QWidget* control) {
@@ -431,7 +437,7 @@ void Main::closeEvent(QCloseEvent* event) {
 }
 
 void Main::MDIForm_Unload() {
-    m_toolCommands->SaveSettings();
+    m_toolSettings->SaveSettings();
 }
 
 void Main::new_Click() {
