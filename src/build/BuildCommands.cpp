@@ -67,12 +67,10 @@ void BuildCommands::removeTemporary(QStringView name) const {
 }
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
-    // The document's text with CR LF line ends, which the compiler reads whatever the convention
-    // of the document's own file, and one CR LF more: taken from the editor's buffer (which
-    // holds CR LF) without a round trip through UTF-16.
+    // CR LF line ends, which the compiler reads whatever the convention of the document's own
+    // file. The document keeps its encoding: this is not its file.
     TextEncoding encoding = window.encoding();
-    QByteArray bytes = window.Text1->encodedText(encoding);
-    bytes += "\r\n";
+    const QByteArray bytes = window.fileBytes(encoding, LineEnding::CrLf);
     const QString path = appPath(kTemporarySource);
     QString error;
     if (writeFreshFile(path, bytes, &error))
