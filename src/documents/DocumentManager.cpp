@@ -205,8 +205,10 @@ bool DocumentManager::SaveDocument(Editor& window) {
 
 bool DocumentManager::SaveDocumentAs(Editor& window) {
     const QString path = m_platform.dialog.askSaveFile(DocumentFilter);
-    if (path.isEmpty())
-        return false;
+    return !path.isEmpty() && saveDocumentTo(window, path);
+}
+
+bool DocumentManager::saveDocumentTo(Editor& window, const QString& path) {
     if (!writeDocument(window, path))
         return false;
     window.setWindowTitle(path);

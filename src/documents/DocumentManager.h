@@ -66,6 +66,8 @@ public:
     // caption and modified flag are unchanged.
     bool SaveDocument(Editor& window);
     bool SaveDocumentAs(Editor& window);
+    // Saves the document under `path`, which becomes its caption.
+    bool saveDocumentTo(Editor& window, const QString& path);
 
     // Writes the window's text and one line end to `path` in the document's encoding and line
     // ends, atomically.

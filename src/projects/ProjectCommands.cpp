@@ -9,17 +9,16 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "projects/Addfile.h"
-#include "projects/ProjectFile.h"
+#include "projects/ProjectLoad.h"
 #include "projects/ProjectOptions.h"
 #include "projects/ProjectState.h"
+#include "projects/ProjectTree.h"
 #include "ui/HostCommands.h"
 #include "ui/HostWindow.h"
-#include "ui/ImageList.h"
 #include "ui/StandInDialog.h"
 
 #include <QAction>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -28,7 +27,6 @@ const QString BasicMemberFilter =
     QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt");
 const QString AssemblyMemberFilter =
     QStringLiteral("All Files (*.*)|*.*|NASM Files (*.asm)|*.asm|Text Files (*.txt)|*.txt");
-
 const QString BasicAddFilter = QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|");
 const QString AssemblyAddFilter =
     QStringLiteral("All Files (*.*)|*.*|Assembly Files (*.asm)|*.asm|");
@@ -36,61 +34,16 @@ const QString AssemblyAddFilter =
 const QString CloseAllQuestion =
     QStringLiteral("This will close all windows, are you\r\nsure  you  want  to  load a project ?");
 
-// Images of ImageList1 used by the tree.
-constexpr int MemberImage = 4;
-constexpr int BasGroupImage = 8;
-constexpr int AsmGroupImage = 9;
-
-// One kind of member: its table, its key prefix, its group node and its number for
-// SaveMemberAs (1 BASIC, 2 assembly).
-struct MemberKind {
-    std::array<int, ProjectState::EntryCount>& entries;
-    QString prefix;
-    QString groupKey;
-    int number;
-
-    QStringList& pathsIn(ProjectFile& file) const {
-        return number == 1 ? file.BasPaths : file.AsmPaths;
-    }
-};
-
-MemberKind basicKind(ProjectState& project) {
-    return {project.BasDoc, QStringLiteral("Bas"), QStringLiteral("qBasfiles"), 1};
-}
-
-MemberKind assemblyKind(ProjectState& project) {
-    return {project.AsmDoc, QStringLiteral("Asm"), QStringLiteral("qAsmfiles"), 2};
-}
-
-// BASIC first, then assembly: the order of the project file and of the tree.
-std::array<MemberKind, 2> memberKinds(ProjectState& project) {
-    return {basicKind(project), assemblyKind(project)};
-}
-
-bool isMemberKey(const QString& key) {
-    return key.startsWith(QLatin1String("Bas")) || key.startsWith(QLatin1String("Asm"));
-}
-
-// The entry index a member key names ("Bas12" -> 12), -1 when it names none.
-int entryOfKey(const QString& key) {
-    bool ok = false;
-    const int entry = key.mid(3).toInt(&ok);
-    return ok && entry >= 0 && entry < ProjectState::EntryCount ? entry : -1;
-}
-
-QString nodeKey(const QTreeWidgetItem& node) {
-    return node.data(0, Qt::UserRole).toString();
-}
-
 } // namespace
 
 ProjectCommands::ProjectCommands(HostWindow& host, HostCommands& commands, Platform platform,
                                  DocumentManager& manager, DocumentTable& documents,
                                  ProjectState& project, QTreeWidget& tree)
     : m_host(host), m_commands(commands), m_platform(platform), m_manager(manager),
-      m_documents(documents), m_project(project), m_tree(&tree) {
+      m_documents(documents), m_project(project),
+      m_tree(std::make_unique<ProjectTree>(tree, host.ImageList1())) {
     // delfile follows the current node however it moved: a click, the keyboard, a removal.
-    QObject::connect(m_tree, &QTreeWidget::currentItemChanged, m_tree,
+    QObject::connect(&tree, &QTreeWidget::currentItemChanged, &tree,
                      [this] { TreeView1_NodeClick(); });
 }
 
@@ -170,35 +123,24 @@ void ProjectCommands::delfile_Click() {
 }
 
 void ProjectCommands::poptions_Click() {
-    if (m_options == nullptr) {
+    if (m_options == nullptr)
         m_options = new ProjectOptions(m_host, m_project);
-    }
     m_options->enter();
 }
 
 void ProjectCommands::TreeView1_NodeClick() {
     // No current node (a tree built anew) has nothing to delete either.
-    const QTreeWidgetItem* node = m_tree->currentItem();
-    m_commands.action(QStringLiteral("delfile"))
-        ->setEnabled(node != nullptr && isMemberKey(nodeKey(*node)));
+    m_commands.action(QStringLiteral("delfile"))->setEnabled(m_tree->currentIsMember());
 }
 
 void ProjectCommands::TreeView1_DblClick() {
     if (m_project.ProjectOpen != 1)
         return;
-    const QTreeWidgetItem* node = m_tree->currentItem();
-    if (node == nullptr)
+    const std::optional<MemberNode> member = m_tree->currentMember(m_project);
+    if (!member)
         return;
-    const QString key = nodeKey(*node);
-    if (key.startsWith(u'q') || !isMemberKey(key))
-        return;
-    const int entry = entryOfKey(key);
-    if (entry < 0)
-        return;
-    const MemberKind kind =
-        key.startsWith(QLatin1String("Bas")) ? basicKind(m_project) : assemblyKind(m_project);
     // A free entry names no window: nothing to show.
-    if (Editor* window = m_manager.editorInSlot(kind.entries[entry]))
+    if (Editor* window = m_manager.editorInSlot(member->kind.entries[member->entry]))
         showMember(*window);
 }
 
@@ -216,57 +158,20 @@ void ProjectCommands::LoadProject() {
 }
 
 bool ProjectCommands::ReadProjectFile(const QString& path) {
-    Messages& messages = m_platform.messages;
-    const auto refuse = [&messages](const QString& title, const QString& what, const QString& file,
-                                    const QString& reason) {
-        reportFileFailure(messages, title, what, file, reason);
-        return false;
-    };
-    const QString loadTitle = QStringLiteral("Load Project");
-
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, &bytes, &error))
-        return refuse(loadTitle, QStringLiteral("The project file could not be read:"), path,
-                      error);
-    ProjectFileReading reading = readProjectFile(bytes);
-    bytes.clear();
-    if (reading.notProjectFile)
-        return refuse(QStringLiteral("Invalid File"),
-                      QStringLiteral("File is not a Drellstudio File"), path, reading.error);
-    if (!reading.ok())
-        return refuse(loadTitle, QStringLiteral("The project could not be loaded:"), path,
-                      reading.error);
-
-    ProjectFile& file = reading.project;
-    const qsizetype members = file.BasPaths.size() + file.AsmPaths.size();
     const auto freeSlots = std::count(m_documents.DocInUse.begin(), m_documents.DocInUse.end(), 0);
-    if (members > freeSlots)
-        return refuse(loadTitle, QStringLiteral("The project could not be loaded:"), path,
-                      QStringLiteral("It lists %1 files, but only %2 document windows are free.")
-                          .arg(members)
-                          .arg(freeSlots));
-
-    // Every member is read before anything changes, so that a file that cannot be read leaves
-    // no window behind.
-    std::vector<DocumentContents> texts;
-    texts.reserve(members);
-    for (const QStringList& paths : {file.BasPaths, file.AsmPaths}) {
-        for (const QString& member : paths) {
-            if (!readWholeFile(member, &bytes, &error))
-                return refuse(loadTitle, QStringLiteral("A file of the project could not be read:"),
-                              member, error);
-            texts.push_back(decodeDocument(bytes));
-            bytes.clear();
-        }
+    ProjectLoad load = loadProject(path, freeSlots);
+    if (!load.ok()) {
+        reportFileFailure(m_platform.messages, load.failedTitle, load.failedWhat, load.failedPath,
+                          load.reason);
+        return false;
     }
-
+    ProjectFile& file = load.file;
     m_project.MaxObjects = file.MaxObjects;
     m_project.TempStringSize = file.TempStringSize;
     m_project.BasDoc.fill(-1);
     m_project.AsmDoc.fill(-1);
     std::vector<Editor*> windows;
-    auto text = texts.begin();
+    auto text = load.texts.begin();
     m_project.ProjectLoading = 1;
     for (const MemberKind& kind : memberKinds(m_project)) {
         const QStringList& paths = kind.pathsIn(file);
@@ -285,7 +190,7 @@ bool ProjectCommands::ReadProjectFile(const QString& path) {
     BuildProjectTree();
     m_project.ProjectOpen = 1;
     m_project.ProjectPath = path;
-    m_project.ProjectEncoding = reading.encoding;
+    m_project.ProjectEncoding = load.encoding;
     m_host.setCaption(path);
     EnableProjectCommands();
     return true;
@@ -316,8 +221,7 @@ bool ProjectCommands::SaveProject(int mode, QString& path) {
                 if (name.isEmpty())
                     return false;
                 kind.pathsIn(file).append(name);
-                if (QTreeWidgetItem* node = findNode(kind.prefix + QString::number(entry)))
-                    node->setText(0, DisplayName(name));
+                m_tree->relabelMember(kind, entry, DisplayName(name));
             } else {
                 if (!SaveMember(window->slot()))
                     return false;
@@ -354,23 +258,12 @@ QString ProjectCommands::SaveMemberAs(int slot, int kind) {
             break;
         m_platform.messages.beep();
     }
-    if (!m_manager.writeDocument(*window, name))
-        return QString();
-    window->setWindowTitle(name);
-    m_documents.DocChanged[slot] = 0;
-    if (m_manager.activeEditor() == window)
-        m_manager.Form_Activate(*window);
-    return name;
+    return m_manager.saveDocumentTo(*window, name) ? name : QString();
 }
 
 bool ProjectCommands::SaveMember(int slot) {
     Editor* window = m_manager.editorInSlot(slot);
-    if (window == nullptr)
-        return false;
-    if (!m_manager.writeDocument(*window, window->windowTitle()))
-        return false;
-    m_documents.DocChanged[slot] = 0;
-    return true;
+    return window != nullptr && m_manager.SaveDocument(*window);
 }
 
 void ProjectCommands::AddProjectFile() {
@@ -398,8 +291,7 @@ void ProjectCommands::AddProjectFile() {
     if (choice == QLatin1String("New")) {
         Editor* window = m_manager.newUntitledWindow();
         kind.entries[entry] = window->slot();
-        addNode(kind.groupKey, kind.prefix + QString::number(entry), window->windowTitle(),
-                MemberImage);
+        m_tree->addMember(kind, entry, window->windowTitle());
         m_manager.Form_Activate(*window);
         return;
     }
@@ -412,7 +304,7 @@ void ProjectCommands::AddProjectFile() {
         return;
     kind.entries[entry] = window->slot();
     QString name = path;
-    addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(name), MemberImage);
+    m_tree->addMember(kind, entry, DisplayName(name));
     m_manager.Form_Activate(*window);
 }
 
@@ -426,27 +318,24 @@ int ProjectCommands::FirstFreeEntry(int kind) const {
 }
 
 void ProjectCommands::RemoveProjectFile() {
-    QTreeWidgetItem* node = m_tree->currentItem();
-    if (node == nullptr || !isMemberKey(nodeKey(*node)))
+    if (!m_tree->currentIsMember())
         return;
     if (m_platform.messages.show(QStringLiteral("Delete File"),
                                  QStringLiteral("Are you sure you want to delete\r\n") +
-                                     node->text(0) + QStringLiteral(" ?"),
+                                     m_tree->widget().currentItem()->text(0) + QStringLiteral(" ?"),
                                  MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    const QString key = nodeKey(*node);
-    const int entry = entryOfKey(key);
-    if (entry < 0)
+    const std::optional<MemberNode> member = m_tree->currentMember(m_project);
+    if (!member)
         return;
-    const MemberKind kind =
-        key.startsWith(QLatin1String("Bas")) ? basicKind(m_project) : assemblyKind(m_project);
+    int& slot = member->kind.entries[member->entry];
     // The window closes first: when its save question is cancelled the member stays whole.
-    if (Editor* window = m_manager.editorInSlot(kind.entries[entry])) {
+    if (Editor* window = m_manager.editorInSlot(slot)) {
         if (!window->closeFor(CloseReason::Code))
             return;
     }
-    delete node;
-    kind.entries[entry] = -1;
+    delete member->node;
+    slot = -1;
 }
 
 void ProjectCommands::CloseAllDocuments() {
@@ -480,15 +369,12 @@ void ProjectCommands::enterNoProjectState() {
 }
 
 void ProjectCommands::BuildProjectTree() {
-    m_tree->clear();
-    addNode(QString(), QStringLiteral("qBasfiles"), QStringLiteral("Bas Files"), BasGroupImage);
-    addNode(QString(), QStringLiteral("qAsmfiles"), QStringLiteral("Asm Files"), AsmGroupImage);
+    m_tree->showGroups();
     for (const MemberKind& kind : memberKinds(m_project)) {
         for (int entry = 0; entry < ProjectState::EntryCount; ++entry) {
             if (Editor* window = m_manager.editorInSlot(kind.entries[entry])) {
                 QString path = window->windowTitle();
-                addNode(kind.groupKey, kind.prefix + QString::number(entry), DisplayName(path),
-                        MemberImage);
+                m_tree->addMember(kind, entry, DisplayName(path));
             }
         }
     }
@@ -508,30 +394,6 @@ void ProjectCommands::showMember(Editor& window) {
 }
 
 void ProjectCommands::showPlaceholderNode() {
-    QTreeWidget* tree = m_tree;
-    tree->clear();
-    addNode(QString(), QStringLiteral("disabled"), QStringLiteral("Only available in Projects"),
-            10);
+    m_tree->showPlaceholder();
     TreeView1_NodeClick();
-}
-
-QTreeWidgetItem* ProjectCommands::addNode(const QString& parentKey, const QString& key,
-                                          const QString& text, int image) {
-    QTreeWidgetItem* parent = parentKey.isEmpty() ? nullptr : findNode(parentKey);
-    auto* node = parent != nullptr ? new QTreeWidgetItem(parent, {text})
-                                   : new QTreeWidgetItem(m_tree, {text});
-    node->setData(0, Qt::UserRole, key);
-    node->setIcon(0, m_host.ImageList1().image(image));
-    if (parent != nullptr)
-        parent->setExpanded(true);
-    return node;
-}
-
-QTreeWidgetItem* ProjectCommands::findNode(const QString& key) const {
-    QTreeWidget* tree = m_tree;
-    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == key)
-            return *it;
-    }
-    return nullptr;
 }

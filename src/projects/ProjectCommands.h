@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class Addfile;
 class DocumentManager;
 class DocumentTable;
@@ -12,9 +14,9 @@ class Editor;
 class HostCommands;
 class HostWindow;
 class ProjectOptions;
+class ProjectTree;
 class ProjectState;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 // The project commands: Create, Load, Save, Save as and Close, the project tree and its
 // handlers, adding and removing members, and the options dialog.
@@ -88,9 +90,6 @@ private:
     void enterNoProjectState();
     // The two group nodes, and a node for every used entry labelled with its path.
     void BuildProjectTree();
-    QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text,
-                             int image);
-    QTreeWidgetItem* findNode(const QString& key) const;
     void showAddfile();
     // Shows a member's window, makes it active and gives it the focus.
     void showMember(Editor& window);
@@ -101,7 +100,7 @@ private:
     DocumentManager& m_manager;
     DocumentTable& m_documents;
     ProjectState& m_project;
-    QTreeWidget* m_tree;
+    std::unique_ptr<ProjectTree> m_tree;
     QPointer<Addfile> m_addfile;
     QPointer<ProjectOptions> m_options;
 };
