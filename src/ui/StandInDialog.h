@@ -15,6 +15,8 @@ public:
 
     // Takes the main window's input away and shows the dialog, or brings it to the front.
     void enter();
+    // Escape: the dialog's cancel().
+    void reject() override;
 
 protected:
     // Gives the main window its input back and hides the dialog.
@@ -26,7 +28,6 @@ protected:
     // A dialog may refuse the frame's close while it is still needed.
     virtual bool mayClose() const { return true; }
 
-    void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
     HostWindow& m_host;
