@@ -9,44 +9,40 @@
 #include "core/FileIo.h"
 #include "core/PathNames.h"
 #include "core/TextCodec.h"
-#include "documents/DocumentTable.h"
+#include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
+#include "platform/BusyState.h"
 #include "platform/Messages.h"
 #include "platform/Processes.h"
 #include "projects/ProjectCommands.h"
 #include "projects/ProjectState.h"
-#include "shell/Main.h"
+#include "ui/HostWindow.h"
+#include "ui/StandInDialog.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMdiArea>
 
 namespace {
 
 const QString RunTitle = QStringLiteral("Can't run");
 const QString CompileTitle = QStringLiteral("Can't compile");
 
-// Shows a hidden dialog, or brings one that is already up to the front.
-void showAndActivate(QWidget* dialog) {
-    if (dialog->isVisible())
-        dialog->raise();
-    else
-        dialog->show();
-    dialog->activateWindow();
-}
-
 } // namespace
 
-BuildCommands::BuildCommands(Main& main, const QString& driver)
-    : m_main(main), m_driver(driver), m_console(new ConsolePane(&main)) {
-    m_main.addDockWidget(Qt::BottomDockWidgetArea, m_console);
+BuildCommands::BuildCommands(HostWindow& host, BusyState& busy, Platform platform,
+                             DocumentManager& documents, ProjectCommands& projects,
+                             const ProjectState& project, const QString& applicationFolder,
+                             const QString& driver)
+    : m_host(host), m_busy(busy), m_platform(platform), m_documents(documents),
+      m_projects(projects), m_project(project), m_applicationFolder(applicationFolder),
+      m_driver(driver), m_console(new ConsolePane(host.hostWidget())) {
     m_console->hide();
-    m_main.platform().processes.setConsole(m_console);
+    m_platform.processes.setConsole(m_console);
 }
 
 BuildCommands::~BuildCommands() {
-    m_main.platform().processes.setConsole(nullptr);
+    m_platform.processes.setConsole(nullptr);
 }
 
 Compile* BuildCommands::compileDialog() const {
@@ -62,7 +58,7 @@ ConsolePane* BuildCommands::console() const {
 }
 
 QString BuildCommands::appPath(QStringView name) const {
-    return JoinPath(m_main.applicationFolder(), name.toString());
+    return JoinPath(m_applicationFolder, name.toString());
 }
 
 void BuildCommands::removeTemporary(QStringView name) const {
@@ -71,20 +67,16 @@ void BuildCommands::removeTemporary(QStringView name) const {
 }
 
 bool BuildCommands::writeTemporarySource(Editor& window, const QString& title) {
-    // The document's text with CR LF line ends, which the compiler reads whatever the convention
-    // of the document's own file, and one CR LF more: taken from the editor's buffer (which
-    // holds CR LF) without a round trip through UTF-16.
+    // CR LF line ends, which the compiler reads whatever the convention of the document's own
+    // file. The document keeps its encoding: this is not its file.
     TextEncoding encoding = window.encoding();
-    QByteArray bytes = window.Text1->encodedText(encoding);
-    bytes += "\r\n";
+    const QByteArray bytes = window.fileBytes(encoding, LineEnding::CrLf);
     const QString path = appPath(kTemporarySource);
     QString error;
     if (writeFreshFile(path, bytes, &error))
         return true;
-    m_main.platform().messages.show(
-        title,
-        fileFailureText(QStringLiteral("The temporary source could not be written:"), path, error),
-        MsgIcon::Critical, MsgButtons::Ok);
+    reportFileFailure(m_platform.messages, title,
+                      QStringLiteral("The temporary source could not be written:"), path, error);
     return false;
 }
 
@@ -95,9 +87,8 @@ StartResult BuildCommands::RunAndWait(const QString& commandLine) {
     const QString named = appPath(kDriverName);
     if (!commandLine.startsWith(named))
         return {false, QStringLiteral("The command line does not start with the compiler driver")};
-    const BusyScope busy(m_main);
-    return m_main.platform().processes.runAndWait(m_driver,
-                                                  splitArguments(commandLine.mid(named.size())));
+    const BusyScope busy(m_busy);
+    return m_platform.processes.runAndWait(m_driver, splitArguments(commandLine.mid(named.size())));
 }
 
 BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QString& title,
@@ -116,9 +107,9 @@ BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QS
         QString text = fileFailureText(what, m_driver, result.error);
         // Where a driver of one's own belongs, which is not always beside the executable.
         if (!result.started)
-            text += QStringLiteral("\r\nThe application folder is ") + m_main.applicationFolder() +
+            text += QStringLiteral("\r\nThe application folder is ") + m_applicationFolder +
                     QLatin1Char('.');
-        m_main.platform().messages.show(title, text, MsgIcon::Critical, MsgButtons::Ok);
+        m_platform.messages.show(title, text, MsgIcon::Critical, MsgButtons::Ok);
         return Outcome::Failed;
     }
     // A missing or empty log means success; its length alone decides.
@@ -130,18 +121,18 @@ BuildCommands::Outcome BuildCommands::build(const QString& commandLine, const QS
 }
 
 bool BuildCommands::saveProjectForBuild(const QString& title, QString& projectPath) {
-    projectPath = m_main.project().ProjectPath;
+    projectPath = m_project.ProjectPath;
     if (projectPath.isEmpty()) {
-        m_main.platform().messages.show(title, QStringLiteral("You must save the project"),
-                                        MsgIcon::Exclamation, MsgButtons::Ok);
+        m_platform.messages.show(title, QStringLiteral("You must save the project"),
+                                 MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     }
-    return m_main.projectCommands().SaveProject(1, projectPath);
+    return m_projects.SaveProject(1, projectPath);
 }
 
 void BuildCommands::RunProgram() {
-    const QString& appFolder = m_main.applicationFolder();
-    if (m_main.project().ProjectOpen == 1) {
+    const QString& appFolder = m_applicationFolder;
+    if (m_project.ProjectOpen == 1) {
         QString projectPath;
         if (!saveProjectForBuild(RunTitle, projectPath))
             return;
@@ -150,9 +141,9 @@ void BuildCommands::RunProgram() {
         return;
     }
 
-    if (!m_main.AnyEditorOpen())
+    if (!m_documents.AnyEditorOpen())
         return;
-    Editor* window = m_main.activeEditor();
+    Editor* window = m_documents.activeEditor();
     if (window == nullptr)
         return;
     const QString caption = window->windowTitle();
@@ -168,16 +159,15 @@ void BuildCommands::RunProgram() {
 
 void BuildCommands::compileprog_Click() {
     if (m_compile == nullptr)
-        m_compile = new Compile(m_main, *this);
-    m_main.setInputEnabled(false);
-    showAndActivate(m_compile);
+        m_compile = new Compile(m_host, *this, m_platform.dialog);
+    m_compile->enter();
 }
 
 bool BuildCommands::CreateExe(const QString& exeName) {
-    if (!m_main.AnyEditorOpen())
+    if (!m_documents.AnyEditorOpen())
         return false;
-    const QString& appFolder = m_main.applicationFolder();
-    if (m_main.project().ProjectOpen == 1) {
+    const QString& appFolder = m_applicationFolder;
+    if (m_project.ProjectOpen == 1) {
         QString projectPath;
         if (!saveProjectForBuild(CompileTitle, projectPath))
             return false;
@@ -185,7 +175,7 @@ bool BuildCommands::CreateExe(const QString& exeName) {
                      ErrorForm::Project, {}) == Outcome::Succeeded;
     }
 
-    Editor* window = m_main.activeEditor();
+    Editor* window = m_documents.activeEditor();
     if (window == nullptr)
         return false;
     const QString caption = window->windowTitle();
@@ -202,10 +192,8 @@ void BuildCommands::ReportCompilerError(ErrorForm form, const QString& fileName)
     QByteArray bytes;
     QString reason;
     if (!readWholeFile(path, &bytes, &reason)) {
-        m_main.platform().messages.show(
-            QStringLiteral("Error in Program"),
-            fileFailureText(QStringLiteral("The error log could not be read:"), path, reason),
-            MsgIcon::Critical, MsgButtons::Ok);
+        reportFileFailure(m_platform.messages, QStringLiteral("Error in Program"),
+                          QStringLiteral("The error log could not be read:"), path, reason);
         return;
     }
     CompilerError error = readErrorLog(bytes, form);
@@ -213,29 +201,23 @@ void BuildCommands::ReportCompilerError(ErrorForm form, const QString& fileName)
         error.fileName = fileName;
 
     if (m_showErrors == nullptr)
-        m_showErrors = new ShowErrors(m_main, *this);
+        m_showErrors = new ShowErrors(m_host.hostWidget(), *this, m_project);
     m_showErrors->setValues(error.lineNumber, error.message, error.fileName);
-    showAndActivate(m_showErrors);
+    showOrRaise(*m_showErrors);
 }
 
 void BuildCommands::GotoErrorLine(double lineNumber, const QString& fileName, int projectFlag) {
     Editor* window = nullptr;
     if (projectFlag == 1) {
-        const DocumentTable& documents = m_main.documents();
-        for (int slot = 0; slot < DocumentTable::SlotCount && window == nullptr; ++slot) {
-            Editor* candidate = documents.Documents[slot];
-            if (documents.DocInUse[slot] == 1 && candidate != nullptr &&
-                candidate->windowTitle() == fileName)
-                window = candidate;
-        }
+        window = m_documents.editorShowing(fileName);
         // A file that no open window shows: the caret belongs in no other window.
         if (window == nullptr)
             return;
         // A member hidden with its close box comes back, as a double click in the tree does.
         window->show();
-        m_main.mdiArea()->setActiveSubWindow(window);
+        m_documents.activate(*window);
     } else {
-        window = m_main.activeEditor();
+        window = m_documents.activeEditor();
         if (window == nullptr)
             return;
     }
@@ -243,7 +225,7 @@ void BuildCommands::GotoErrorLine(double lineNumber, const QString& fileName, in
     EditorText* text = window->Text1;
     // While the main window takes no input (the Create Exe dialog is up) the caret is still
     // placed, for when the user comes back; the focus cannot go there.
-    if (m_main.inputEnabled())
+    if (m_host.inputEnabled())
         text->setFocus();
     // The editor holds CR LF line ends only, so its lines are the lines counted at CR LF.
     if (const auto line = lineIndex(lineNumber, text->lineCount()))

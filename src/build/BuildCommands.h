@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/ErrorLog.h"
+#include "platform/Platform.h"
 
 #include <QPointer>
 #include <QString>
@@ -8,15 +9,22 @@
 class Compile;
 class ConsolePane;
 class Editor;
-class Main;
+class BusyState;
+class DocumentManager;
+class HostWindow;
+class ProjectCommands;
+class ProjectState;
 class ShowErrors;
 struct StartResult;
 
 // Run and Create Exe through the external compiler driver, and the report of its error.
 class BuildCommands {
 public:
-    // `driver` is the full path of the compiler driver.
-    BuildCommands(Main& main, const QString& driver);
+    // `driver` is the full path of the compiler driver; the temporary files and the error log
+    // live in `applicationFolder`. `busy` takes the commands away while the driver runs.
+    BuildCommands(HostWindow& host, BusyState& busy, Platform platform, DocumentManager& documents,
+                  ProjectCommands& projects, const ProjectState& project,
+                  const QString& applicationFolder, const QString& driver);
     ~BuildCommands();
     BuildCommands(const BuildCommands&) = delete;
     BuildCommands& operator=(const BuildCommands&) = delete;
@@ -65,7 +73,13 @@ private:
     bool saveProjectForBuild(const QString& title, QString& projectPath);
     void removeTemporary(QStringView name) const;
 
-    Main& m_main;
+    HostWindow& m_host;
+    BusyState& m_busy;
+    Platform m_platform;
+    DocumentManager& m_documents;
+    ProjectCommands& m_projects;
+    const ProjectState& m_project;
+    QString m_applicationFolder;
     QString m_driver;
     QPointer<Compile> m_compile;
     QPointer<ShowErrors> m_showErrors;

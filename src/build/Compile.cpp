@@ -2,10 +2,9 @@
 
 #include "build/BuildCommands.h"
 #include "platform/CommonDialog.h"
-#include "shell/Main.h"
+#include "ui/HostWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,11 +25,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 } // namespace
 
-Compile::Compile(Main& main, BuildCommands& commands)
-    : QDialog(&main), m_main(main), m_commands(commands) {
+Compile::Compile(HostWindow& host, BuildCommands& commands, CommonDialog& dialog)
+    : StandInDialog(host, true), m_commands(commands), m_dialog(dialog) {
     setObjectName(QStringLiteral("Compile"));
     setWindowTitle(QStringLiteral("Compile"));
-    setAttribute(Qt::WA_DeleteOnClose);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -62,15 +60,14 @@ Compile::Compile(Main& main, BuildCommands& commands)
 }
 
 void Compile::Command1_Click() {
-    const QString name = m_main.platform().dialog.askSaveFile(ExecutableFilter);
+    const QString name = m_dialog.askSaveFile(ExecutableFilter);
     if (!name.isEmpty())
         Text1->setText(name);
     takeBackActivation();
 }
 
 void Compile::Command2_Click() {
-    m_main.setInputEnabled(true);
-    hide();
+    leave();
 }
 
 void Compile::Command3_Click() {
@@ -78,8 +75,7 @@ void Compile::Command3_Click() {
         takeBackActivation();
         return;
     }
-    hide();
-    m_main.setInputEnabled(true);
+    leave();
 }
 
 // A prompt over this dialog may leave the activation with the disabled main window as it goes
@@ -87,24 +83,14 @@ void Compile::Command3_Click() {
 // still working here. An error report that came up instead keeps it.
 void Compile::takeBackActivation() {
     const QWidget* active = QApplication::activeWindow();
-    if (isVisible() && (active == nullptr || active == &m_main))
+    if (isVisible() && (active == nullptr || active == m_host.hostWidget()))
         activateWindow();
 }
 
-void Compile::reject() {
+void Compile::cancel() {
     Command2_Click();
 }
 
-void Compile::closeEvent(QCloseEvent* event) {
-    // The dialog that started the driver stays until the driver ends: it goes on afterwards.
-    if (m_main.busy()) {
-        event->ignore();
-        return;
-    }
-    Form_Unload();
-    event->accept();
-}
-
-void Compile::Form_Unload() {
-    m_main.setInputEnabled(true);
+bool Compile::mayClose() const {
+    return !m_host.busy();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StandInDialog.h"
 
 class BuildCommands;
-class Main;
+class CommonDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -11,10 +11,10 @@ class QPushButton;
 // The Create Exe dialog: the name of the executable to build. Shown without being modal while
 // the main window takes no input; every way out gives the input back. Cancel and a successful
 // build only hide it, so the name is kept; closing it through its frame discards it.
-class Compile : public QDialog {
+class Compile : public StandInDialog {
     Q_OBJECT
 public:
-    Compile(Main& main, BuildCommands& commands);
+    Compile(HostWindow& host, BuildCommands& commands, CommonDialog& dialog);
 
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -26,16 +26,15 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // Escape acts as Cancel.
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Escape acts as Cancel.
+    void cancel() override;
+    // The dialog that started the driver stays until the driver ends: it goes on afterwards.
+    bool mayClose() const override;
 
 private:
-    void Form_Unload();
     void takeBackActivation();
 
-    Main& m_main;
     BuildCommands& m_commands;
+    CommonDialog& m_dialog;
 };

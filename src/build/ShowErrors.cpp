@@ -3,7 +3,7 @@
 #include "build/BuildCommands.h"
 #include "core/DisplayText.h"
 #include "core/ListField.h"
-#include "shell/Main.h"
+#include "projects/ProjectState.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -69,8 +69,8 @@ double contrastRatio(const QColor& a, const QColor& b) {
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
-ShowErrors::ShowErrors(Main& main, BuildCommands& commands)
-    : QDialog(&main), m_main(main), m_commands(commands) {
+ShowErrors::ShowErrors(QWidget* parent, BuildCommands& commands, const ProjectState& project)
+    : QDialog(parent), m_commands(commands), m_project(project) {
     setObjectName(QStringLiteral("ShowErrors"));
     setWindowTitle(QStringLiteral("Error in Program"));
 
@@ -128,8 +128,7 @@ void ShowErrors::setValues(const QString& lineNumber, const QString& message,
 }
 
 void ShowErrors::Command1_Click() {
-    m_commands.GotoErrorLine(leadingNumber(Label4->text()), m_fileName,
-                             m_main.project().ProjectOpen);
+    m_commands.GotoErrorLine(leadingNumber(Label4->text()), m_fileName, m_project.ProjectOpen);
     hide();
 }
 

@@ -4,8 +4,8 @@
 
 class BuildCommands;
 class QColor;
-class Main;
 class QLabel;
+class ProjectState;
 class QPushButton;
 
 // The contrast of two colours by their relative luminance, from 1 (equal) to 21 (black and
@@ -17,7 +17,7 @@ double contrastRatio(const QColor& a, const QColor& b);
 class ShowErrors : public QDialog {
     Q_OBJECT
 public:
-    ShowErrors(Main& main, BuildCommands& commands);
+    ShowErrors(QWidget* parent, BuildCommands& commands, const ProjectState& project);
 
     // The values: line number, message and file name. Plain text.
     QLabel* Label4 = nullptr;
@@ -34,7 +34,7 @@ public:
     void Command2_Click();
 
 private:
-    Main& m_main;
     BuildCommands& m_commands;
+    const ProjectState& m_project;
     QString m_fileName;
 };

@@ -6,23 +6,47 @@
 #include "documents/DocumentTable.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
+#include "documents/ProjectStatus.h"
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
-#include "projects/ProjectState.h"
-#include "shell/Main.h"
+#include "ui/HostCommands.h"
 
 #include <QMdiArea>
 
 const QString DocumentManager::DocumentFilter =
     QStringLiteral("All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|Text Files (*.txt)|*.txt");
 
-DocumentManager::DocumentManager(Main& main, DocumentTable& table, ProjectState& project)
-    : m_main(main), m_table(table), m_project(project) {}
+DocumentManager::DocumentManager(HostCommands& commands, Platform platform, QMdiArea& area,
+                                 DocumentTable& table, const ProjectStatus& project)
+    : m_commands(commands), m_platform(platform), m_area(area), m_table(table), m_project(project) {
+}
+
+Editor* DocumentManager::activeEditor() const {
+    auto* editor = qobject_cast<Editor*>(m_area.currentSubWindow());
+    if (editor != nullptr && editor->isVisible())
+        return editor;
+    // The current window may have been hidden; fall back to the topmost visible one.
+    const auto windows = m_area.subWindowList(QMdiArea::StackingOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        auto* candidate = qobject_cast<Editor*>(*it);
+        if (candidate != nullptr && candidate->isVisible())
+            return candidate;
+    }
+    return nullptr;
+}
+
+void DocumentManager::activate(Editor& window) {
+    m_area.setActiveSubWindow(&window);
+}
+
+bool DocumentManager::AnyEditorOpen() const {
+    return m_table.AnyEditorOpen();
+}
 
 bool DocumentManager::ensureFreeSlot() {
     if (m_table.FindFreeSlot() >= 0)
         return true;
-    m_main.platform().messages.show(
+    m_platform.messages.show(
         QStringLiteral("Too many windows"),
         QStringLiteral("All 26 document windows are in use.\r\nClose a window and try again."),
         MsgIcon::Exclamation, MsgButtons::Ok);
@@ -38,15 +62,15 @@ int DocumentManager::NewEditorWindow() {
     window->setSlot(slot);
     window->setWindowTitle(QString::number(slot));
     window->Text1->setAppearance(m_table.Appearance[slot]);
-    m_main.mdiArea()->addSubWindow(window);
-    if (m_project.ProjectLoading == 0) {
+    m_area.addSubWindow(window);
+    if (!m_project.projectLoading()) {
         window->show();
-        m_main.mdiArea()->setActiveSubWindow(window);
+        m_area.setActiveSubWindow(window);
     } else {
         window->hide();
     }
     m_table.DocInUse[slot] = 1;
-    m_main.EnableEditorCommands();
+    m_commands.EnableEditorCommands();
     return slot;
 }
 
@@ -54,6 +78,23 @@ Editor* DocumentManager::editorInSlot(int slot) const {
     if (slot < 0 || slot >= DocumentTable::SlotCount || m_table.DocInUse[slot] != 1)
         return nullptr;
     return m_table.Documents[slot];
+}
+
+QList<Editor*> DocumentManager::openEditors() const {
+    QList<Editor*> windows;
+    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
+        if (Editor* window = editorInSlot(slot))
+            windows.append(window);
+    }
+    return windows;
+}
+
+Editor* DocumentManager::editorShowing(const QString& caption) const {
+    for (Editor* window : openEditors()) {
+        if (window->windowTitle() == caption)
+            return window;
+    }
+    return nullptr;
 }
 
 Editor* DocumentManager::newUntitledWindow() {
@@ -81,16 +122,15 @@ DocumentContents decodeDocument(const QByteArray& bytes) {
 }
 
 void DocumentManager::OpenDocument() {
-    Platform& platform = m_main.platform();
-    if (m_project.ProjectOpen == 1) {
-        platform.messages.show(QStringLiteral("Oops!"),
-                               QStringLiteral("Use Add file when working with projects"),
-                               MsgIcon::Exclamation, MsgButtons::Ok);
+    if (m_project.projectOpen()) {
+        m_platform.messages.show(QStringLiteral("Oops!"),
+                                 QStringLiteral("Use Add file when working with projects"),
+                                 MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     if (!ensureFreeSlot())
         return;
-    const QString path = platform.dialog.askOpenFile(DocumentFilter);
+    const QString path = m_platform.dialog.askOpenFile(DocumentFilter);
     if (path.isEmpty())
         return;
 
@@ -123,9 +163,8 @@ Editor* DocumentManager::openFile(const QString& path, const QString& title) {
         }
         window->closeFor(CloseReason::Code);
     }
-    m_main.platform().messages.show(
-        title, fileFailureText(QStringLiteral("The file could not be opened:"), path, error),
-        MsgIcon::Critical, MsgButtons::Ok);
+    reportFileFailure(m_platform.messages, title, QStringLiteral("The file could not be opened:"),
+                      path, error);
     return nullptr;
 }
 
@@ -149,10 +188,8 @@ bool DocumentManager::writeDocument(Editor& window, const QString& path) {
     const QByteArray bytes = window.fileBytes(encoding, window.lineEnding());
     QString error;
     if (!writeFileAtomically(path, bytes, &error)) {
-        m_main.platform().messages.show(
-            QStringLiteral("Save"),
-            fileFailureText(QStringLiteral("The file could not be saved:"), path, error),
-            MsgIcon::Critical, MsgButtons::Ok);
+        reportFileFailure(m_platform.messages, QStringLiteral("Save"),
+                          QStringLiteral("The file could not be saved:"), path, error);
         return false;
     }
     window.setEncoding(encoding);
@@ -167,14 +204,16 @@ bool DocumentManager::SaveDocument(Editor& window) {
 }
 
 bool DocumentManager::SaveDocumentAs(Editor& window) {
-    const QString path = m_main.platform().dialog.askSaveFile(DocumentFilter);
-    if (path.isEmpty())
-        return false;
+    const QString path = m_platform.dialog.askSaveFile(DocumentFilter);
+    return !path.isEmpty() && saveDocumentTo(window, path);
+}
+
+bool DocumentManager::saveDocumentTo(Editor& window, const QString& path) {
     if (!writeDocument(window, path))
         return false;
     window.setWindowTitle(path);
     m_table.DocChanged[window.slot()] = 0;
-    if (m_main.activeEditor() == &window)
+    if (activeEditor() == &window)
         Form_Activate(window);
     return true;
 }
@@ -182,7 +221,7 @@ bool DocumentManager::SaveDocumentAs(Editor& window) {
 bool DocumentManager::saveQuestion(Editor& window) {
     if (m_table.DocChanged[window.slot()] != -1)
         return true;
-    const MsgAnswer answer = m_main.platform().messages.show(
+    const MsgAnswer answer = m_platform.messages.show(
         window.windowTitle(), QStringLiteral("File has not been saved\r\nSave changes ?"),
         MsgIcon::Exclamation, MsgButtons::YesNoCancel);
     switch (answer) {
@@ -197,9 +236,8 @@ bool DocumentManager::saveQuestion(Editor& window) {
 }
 
 bool DocumentManager::queryCloseAll() {
-    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
-        Editor* window = editorInSlot(slot);
-        if (window != nullptr && Form_QueryUnload(*window, CloseReason::MainWindow))
+    for (Editor* window : openEditors()) {
+        if (Form_QueryUnload(*window, CloseReason::MainWindow))
             return false;
     }
     return true;
@@ -207,10 +245,8 @@ bool DocumentManager::queryCloseAll() {
 
 void DocumentManager::unloadAll() {
     m_closeConfirmed = true;
-    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
-        if (Editor* window = editorInSlot(slot))
-            window->closeFor(CloseReason::MainWindow);
-    }
+    for (Editor* window : openEditors())
+        window->closeFor(CloseReason::MainWindow);
     m_closeConfirmed = false;
 }
 
@@ -219,13 +255,13 @@ void DocumentManager::Text1_Change(Editor& window) {
 }
 
 void DocumentManager::Form_Activate(Editor& window) {
-    m_main.action("save")->setEnabled(!IsUntitled(window.windowTitle()));
+    m_commands.action(QStringLiteral("save"))->setEnabled(!IsUntitled(window.windowTitle()));
 }
 
 bool DocumentManager::Form_QueryUnload(Editor& window, CloseReason reason) {
     if (m_closeConfirmed)
         return false;
-    if (m_project.ProjectOpen == 1 && reason == CloseReason::UserControls) {
+    if (m_project.projectOpen() && reason == CloseReason::UserControls) {
         // While a project is open the close box only hides: the tree brings the window back.
         window.hide();
         return true;
@@ -242,5 +278,5 @@ void DocumentManager::Form_Unload(Editor& window) {
         m_table.Appearance[slot] = defaultAppearance();
     }
     if (!m_table.AnyEditorOpen())
-        m_main.DisableEditorCommands();
+        m_commands.DisableEditorCommands();
 }

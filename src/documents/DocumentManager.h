@@ -2,7 +2,9 @@
 
 #include "core/LineBreaks.h"
 #include "core/TextCodec.h"
+#include "platform/Platform.h"
 
+#include <QList>
 #include <QObject>
 
 #include <optional>
@@ -16,8 +18,9 @@ DocumentContents decodeDocument(const QByteArray& bytes);
 
 class DocumentTable;
 class Editor;
-class Main;
-class ProjectState;
+class HostCommands;
+class ProjectStatus;
+class QMdiArea;
 enum class CloseReason;
 
 // The document windows: creating them in their slots, the New, Open, Save and Save As commands,
@@ -25,7 +28,17 @@ enum class CloseReason;
 class DocumentManager : public QObject {
     Q_OBJECT
 public:
-    DocumentManager(Main& main, DocumentTable& table, ProjectState& project);
+    // The document windows live in `area`; `commands` holds the commands that follow whether
+    // any document is open.
+    DocumentManager(HostCommands& commands, Platform platform, QMdiArea& area, DocumentTable& table,
+                    const ProjectStatus& project);
+
+    // The active document window, or nullptr when no document window is visible.
+    Editor* activeEditor() const;
+    // Makes `window` the active document window.
+    void activate(Editor& window);
+    // True when any slot holds a document, visible or hidden.
+    bool AnyEditorOpen() const;
 
     // The filter of the document file dialogs.
     static const QString DocumentFilter;
@@ -53,6 +66,8 @@ public:
     // caption and modified flag are unchanged.
     bool SaveDocument(Editor& window);
     bool SaveDocumentAs(Editor& window);
+    // Saves the document under `path`, which becomes its caption.
+    bool saveDocumentTo(Editor& window, const QString& path);
 
     // Writes the window's text and one line end to `path` in the document's encoding and line
     // ends, atomically.
@@ -69,6 +84,10 @@ public:
     void unloadAll();
 
     Editor* editorInSlot(int slot) const;
+    // Every open document window, hidden ones included, in slot order.
+    QList<Editor*> openEditors() const;
+    // The open window whose caption is `caption`, the lowest slot first; nullptr when none is.
+    Editor* editorShowing(const QString& caption) const;
 
     // Window events.
     void Text1_Change(Editor& window);
@@ -78,8 +97,10 @@ public:
     void Form_Unload(Editor& window);
 
 private:
-    Main& m_main;
+    HostCommands& m_commands;
+    Platform m_platform;
+    QMdiArea& m_area;
     DocumentTable& m_table;
-    ProjectState& m_project;
+    const ProjectStatus& m_project;
     bool m_closeConfirmed = false;
 };

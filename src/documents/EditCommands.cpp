@@ -5,18 +5,17 @@
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "platform/CommonDialog.h"
-#include "shell/Main.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
 void EditCommands::CopySelection() {
-    if (Editor* editor = m_main.activeEditor())
+    if (Editor* editor = m_manager.activeEditor())
         QGuiApplication::clipboard()->setText(editor->Text1->selectedWholeText());
 }
 
 void EditCommands::CutSelection() {
-    Editor* editor = m_main.activeEditor();
+    Editor* editor = m_manager.activeEditor();
     if (editor == nullptr)
         return;
     QGuiApplication::clipboard()->setText(editor->Text1->selectedWholeText());
@@ -25,7 +24,7 @@ void EditCommands::CutSelection() {
 }
 
 void EditCommands::PasteClipboard() {
-    Editor* editor = m_main.activeEditor();
+    Editor* editor = m_manager.activeEditor();
     if (editor == nullptr)
         return;
     // Plain text only: with a picture or nothing on the clipboard this is empty, and the
@@ -37,39 +36,36 @@ void EditCommands::PasteClipboard() {
 }
 
 const SlotAppearance& EditCommands::currentAppearance() const {
-    if (Editor* editor = m_main.activeEditor())
+    if (Editor* editor = m_manager.activeEditor())
         return editor->Text1->appearance();
-    const DocumentTable& table = m_main.documents();
+    const DocumentTable& table = m_table;
     const int free = table.FindFreeSlot();
     return table.Appearance[free >= 0 ? free : 0];
 }
 
 void EditCommands::Font_Click() {
-    CommonDialog& dialog = m_main.platform().dialog;
+    CommonDialog& dialog = m_dialog;
     dialog.Flags = CommonDialog::ScreenFonts | CommonDialog::ForceFontExist;
     dialog.Font = currentAppearance().font;
     if (!dialog.ShowFont())
         return;
-    for (SlotAppearance& appearance : m_main.documents().Appearance)
+    for (SlotAppearance& appearance : m_table.Appearance)
         appearance.font = dialog.Font;
     applyToAllSlots();
 }
 
 void EditCommands::fontcol_Click() {
-    CommonDialog& dialog = m_main.platform().dialog;
+    CommonDialog& dialog = m_dialog;
     dialog.Flags = 0;
     dialog.Color = currentAppearance().background;
     if (!dialog.ShowColor())
         return;
-    for (SlotAppearance& appearance : m_main.documents().Appearance)
+    for (SlotAppearance& appearance : m_table.Appearance)
         appearance.background = dialog.Color;
     applyToAllSlots();
 }
 
 void EditCommands::applyToAllSlots() {
-    const DocumentTable& table = m_main.documents();
-    for (int slot = 0; slot < DocumentTable::SlotCount; ++slot) {
-        if (Editor* editor = m_main.documentManager().editorInSlot(slot))
-            editor->Text1->setAppearance(table.Appearance[slot]);
-    }
+    for (Editor* editor : m_manager.openEditors())
+        editor->Text1->setAppearance(m_table.Appearance[editor->slot()]);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
-class Main;
+class CommonDialog;
+class DocumentManager;
+class DocumentTable;
 struct SlotAppearance;
 
 // Clipboard commands on the active document, and the editors' font and background colour.
 class EditCommands {
 public:
-    explicit EditCommands(Main& main) : m_main(main) {}
+    EditCommands(DocumentManager& manager, DocumentTable& table, CommonDialog& dialog)
+        : m_manager(manager), m_table(table), m_dialog(dialog) {}
 
     // Each acts on the active document window; with none visible they do nothing.
     void CopySelection();
@@ -22,5 +25,7 @@ private:
     const SlotAppearance& currentAppearance() const;
     void applyToAllSlots();
 
-    Main& m_main;
+    DocumentManager& m_manager;
+    DocumentTable& m_table;
+    CommonDialog& m_dialog;
 };

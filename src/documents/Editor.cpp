@@ -2,8 +2,8 @@
 
 #include "documents/DocumentManager.h"
 #include "documents/EditorText.h"
-#include "shell/ImageList.h"
-#include "shell/Twips.h"
+#include "ui/ImageList.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 
@@ -32,11 +32,16 @@ Editor::Editor(DocumentManager& manager, QWidget* parent)
 }
 
 QByteArray Editor::fileBytes(TextEncoding& encoding, LineEnding ending) const {
+    // The buffer holds CR LF line ends: for that convention it is encoded as it is, without a
+    // round trip through UTF-16.
+    if (ending == LineEnding::CrLf) {
+        QByteArray bytes = Text1->encodedText(encoding);
+        bytes += "\r\n";
+        return bytes;
+    }
     QString text = Text1->wholeText();
     text += QLatin1String("\r\n");
-    if (ending != LineEnding::CrLf)
-        text = fromCrLf(text, ending);
-    return encodeText(text, encoding);
+    return encodeText(fromCrLf(text, ending), encoding);
 }
 
 bool Editor::closeFor(CloseReason reason) {

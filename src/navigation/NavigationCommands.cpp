@@ -1,17 +1,22 @@
 #include "navigation/NavigationCommands.h"
 
+#include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "navigation/SearchBox.h"
 #include "navigation/SubBrowser.h"
 #include "navigation/TextSearch.h"
 #include "platform/Messages.h"
-#include "shell/Main.h"
+#include "ui/HostCommands.h"
+#include "ui/HostWindow.h"
+#include "ui/ImageList.h"
 
 #include <QAction>
 #include <QListWidget>
 
-NavigationCommands::NavigationCommands(Main& main) : m_main(main) {}
+NavigationCommands::NavigationCommands(HostWindow& host, HostCommands& commands,
+                                       DocumentManager& documents, Messages& messages)
+    : m_host(host), m_commands(commands), m_documents(documents), m_messages(messages) {}
 
 // The dialogs refer to this object: they go first.
 NavigationCommands::~NavigationCommands() {
@@ -28,13 +33,12 @@ SubBrowser* NavigationCommands::subBrowser() const {
 }
 
 void NavigationCommands::noWindowOpen() {
-    m_main.platform().messages.show(QStringLiteral("Error"),
-                                    QStringLiteral("You must have a window already open"),
-                                    MsgIcon::Exclamation, MsgButtons::Ok);
+    m_messages.show(QStringLiteral("Error"), QStringLiteral("You must have a window already open"),
+                    MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void NavigationCommands::Search_Click() {
-    if (!m_main.AnyEditorOpen()) {
+    if (!m_documents.AnyEditorOpen()) {
         noWindowOpen();
         return;
     }
@@ -43,13 +47,13 @@ void NavigationCommands::Search_Click() {
 
 void NavigationCommands::showSearchBox() {
     if (m_searchBox == nullptr)
-        m_searchBox = new SearchBox(m_main, *this);
+        m_searchBox = new SearchBox(m_host, *this, m_documents);
     m_searchBox->show();
     m_searchBox->activateWindow();
 }
 
 void NavigationCommands::searchagain_Click() {
-    if (!m_main.AnyEditorOpen()) {
+    if (!m_documents.AnyEditorOpen()) {
         noWindowOpen();
         return;
     }
@@ -57,7 +61,7 @@ void NavigationCommands::searchagain_Click() {
 }
 
 void NavigationCommands::startSearch(const QString& text, int caseFlag) {
-    m_main.action(QStringLiteral("searchagain"))->setEnabled(true);
+    m_commands.action(QStringLiteral("searchagain"))->setEnabled(true);
     m_search.SearchText = text;
     m_search.SearchCaseFlag = static_cast<qint16>(caseFlag != 0 ? 1 : 0);
     FindText(text, caseFlag);
@@ -65,7 +69,7 @@ void NavigationCommands::startSearch(const QString& text, int caseFlag) {
 
 void NavigationCommands::FindText(const QString& text, int caseFlag) {
     // Documents may be open but all hidden (a project's members): there is nothing to search.
-    Editor* editor = m_main.activeEditor();
+    Editor* editor = m_documents.activeEditor();
     if (editor == nullptr) {
         noWindowOpen();
         return;
@@ -95,9 +99,8 @@ void NavigationCommands::FindText(const QString& text, int caseFlag) {
                        });
     }
     if (!found) {
-        m_main.platform().messages.show(QStringLiteral("Not found !!"),
-                                        QStringLiteral("String couldn't be found"),
-                                        MsgIcon::Exclamation, MsgButtons::Ok);
+        m_messages.show(QStringLiteral("Not found !!"), QStringLiteral("String couldn't be found"),
+                        MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     view.setSelection(*found, text.size());
@@ -105,10 +108,10 @@ void NavigationCommands::FindText(const QString& text, int caseFlag) {
 
 void NavigationCommands::sbrowser_Click() {
     // With documents open but none visible there is no file to browse.
-    if (m_main.activeEditor() == nullptr)
+    if (m_documents.activeEditor() == nullptr)
         return;
     if (m_subBrowser == nullptr)
-        m_subBrowser = new SubBrowser(m_main, *this);
+        m_subBrowser = new SubBrowser(m_host.hostWidget(), *this);
     m_subBrowser->ListView1->clear();
     m_subBrowser->show();
     m_subBrowser->activateWindow();
@@ -116,7 +119,7 @@ void NavigationCommands::sbrowser_Click() {
 }
 
 void NavigationCommands::FillProcedureList() {
-    Editor* editor = m_main.activeEditor();
+    Editor* editor = m_documents.activeEditor();
     if (editor == nullptr || m_subBrowser == nullptr)
         return;
     m_procedures = ScanProcedures(QStringView(), editor->windowTitle());
@@ -126,8 +129,8 @@ void NavigationCommands::FillProcedureList() {
         return false;
     });
     QListWidget& list = *m_subBrowser->ListView1;
-    const QIcon fileImage = m_main.ImageList1().image(4);
-    const QIcon procedureImage = m_main.ImageList1().image(6);
+    const QIcon fileImage = m_host.ImageList1().image(4);
+    const QIcon procedureImage = m_host.ImageList1().image(6);
     list.setUpdatesEnabled(false);
     for (qsizetype i = 0; i <= m_procedures.ProcedureCount; ++i) {
         auto* item = new QListWidgetItem(i == 0 ? fileImage : procedureImage,
@@ -142,13 +145,13 @@ void NavigationCommands::gotoSelectedProcedure() {
     if (m_subBrowser == nullptr)
         return;
     const QList<QListWidgetItem*> selected = m_subBrowser->ListView1->selectedItems();
-    Editor* editor = m_main.activeEditor();
+    Editor* editor = m_documents.activeEditor();
     if (selected.isEmpty() || editor == nullptr)
         return;
     const qsizetype offset =
         FindProcedurePosition(m_procedures, selected.first()->text()).value_or(0);
     editor->Text1->setSelection(offset, 0);
     m_subBrowser->hide();
-    m_main.activateWindow();
+    m_host.hostWidget()->activateWindow();
     editor->Text1->setFocus();
 }

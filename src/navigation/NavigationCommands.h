@@ -5,14 +5,18 @@
 
 #include <QPointer>
 
-class Main;
+class DocumentManager;
+class HostCommands;
+class HostWindow;
+class Messages;
 class SearchBox;
 class SubBrowser;
 
 // Text search and the procedure browser.
 class NavigationCommands {
 public:
-    explicit NavigationCommands(Main& main);
+    NavigationCommands(HostWindow& host, HostCommands& commands, DocumentManager& documents,
+                       Messages& messages);
     ~NavigationCommands();
     NavigationCommands(const NavigationCommands&) = delete;
     NavigationCommands& operator=(const NavigationCommands&) = delete;
@@ -44,7 +48,10 @@ public:
 private:
     void noWindowOpen();
 
-    Main& m_main;
+    HostWindow& m_host;
+    HostCommands& m_commands;
+    DocumentManager& m_documents;
+    Messages& m_messages;
     SearchState m_search;
     ProcedureTable m_procedures;
     QPointer<SearchBox> m_searchBox;

@@ -1,12 +1,13 @@
 #include "navigation/SearchBox.h"
 
+#include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "navigation/NavigationCommands.h"
-#include "shell/Main.h"
+#include "ui/HostWindow.h"
+#include "ui/WidgetBuilders.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,32 +15,22 @@
 
 #include <limits>
 
-SearchBox::SearchBox(Main& main, NavigationCommands& commands)
-    : QDialog(&main), m_main(main), m_commands(commands) {
+SearchBox::SearchBox(HostWindow& host, NavigationCommands& commands, DocumentManager& documents)
+    : StandInDialog(host, true), m_commands(commands), m_documents(documents) {
     setObjectName(QStringLiteral("SearchBox"));
     setWindowTitle(QStringLiteral("Search..."));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
 
-    Label1 = new QLabel(QStringLiteral("Search For:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(Label1->text());
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Search For:"));
+    Text1 = makeField(this, "Text1", Label1);
     // A selection taken over from the editor may be long; the field must hold all of it.
     Text1->setMaxLength(std::numeric_limits<int>::max());
     Text1->setMinimumWidth(240);
-    Label1->setBuddy(Text1);
     Check1 = new QCheckBox(QStringLiteral("Case Sensitive"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setAccessibleName(Check1->text());
-    Command1 = new QPushButton(QStringLiteral("Search"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(Command1->text());
+    Command1 = makeButton(this, "Command1", QStringLiteral("Search"));
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(Command2->text());
+    Command2 = makeButton(this, "Command2", QStringLiteral("Cancel"));
     Command2->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
@@ -59,12 +50,12 @@ SearchBox::SearchBox(Main& main, NavigationCommands& commands)
 }
 
 void SearchBox::Form_Load() {
-    if (Editor* editor = m_main.activeEditor()) {
+    if (Editor* editor = m_documents.activeEditor()) {
         const QString selected = editor->Text1->selectedWholeText();
         if (!selected.isEmpty())
             Text1->setText(selected);
     }
-    m_main.setInputEnabled(false);
+    m_host.setInputEnabled(false);
 }
 
 void SearchBox::Command1_Click() {
@@ -76,26 +67,17 @@ void SearchBox::Command1_Click() {
 
 void SearchBox::Command2_Click() {
     hide();
-    returnToEditor();
+    giveInputBack();
 }
 
-void SearchBox::reject() {
+void SearchBox::cancel() {
     Command2_Click();
 }
 
-void SearchBox::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
-
-void SearchBox::Form_Unload() {
-    returnToEditor();
-}
-
-void SearchBox::returnToEditor() {
-    m_main.setInputEnabled(true);
-    m_main.activateWindow();
+void SearchBox::giveInputBack() {
+    m_host.setInputEnabled(true);
+    m_host.hostWidget()->activateWindow();
     // While the main window was disabled its focus moved on to some other pane.
-    if (Editor* editor = m_main.activeEditor())
+    if (Editor* editor = m_documents.activeEditor())
         editor->Text1->setFocus();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StandInDialog.h"
 
-class Main;
+class DocumentManager;
 class NavigationCommands;
 class QCheckBox;
 class QLabel;
@@ -12,10 +12,10 @@ class QPushButton;
 // The search dialog "Search...". Shown without being modal; it takes the main window's input
 // away when it is created and gives it back on each way of leaving. Hidden by "Cancel" it keeps
 // its fields; closed through its frame it is discarded.
-class SearchBox : public QDialog {
+class SearchBox : public StandInDialog {
     Q_OBJECT
 public:
-    SearchBox(Main& main, NavigationCommands& commands);
+    SearchBox(HostWindow& host, NavigationCommands& commands, DocumentManager& documents);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -27,16 +27,14 @@ public:
     void Command2_Click();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     // Escape leaves the dialog as "Cancel" does.
-    void reject() override;
+    void cancel() override;
+    // Gives the input back to the main window and the keyboard to the editor the search was for.
+    void giveInputBack() override;
 
 private:
     void Form_Load();
-    void Form_Unload();
-    // Gives the input back to the main window and the keyboard to the editor the search was for.
-    void returnToEditor();
 
-    Main& m_main;
     NavigationCommands& m_commands;
+    DocumentManager& m_documents;
 };

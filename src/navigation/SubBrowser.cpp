@@ -1,7 +1,6 @@
 #include "navigation/SubBrowser.h"
 
 #include "navigation/NavigationCommands.h"
-#include "shell/Main.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -10,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SubBrowser::SubBrowser(Main& main, NavigationCommands& commands)
-    : QDialog(&main), m_commands(commands) {
+SubBrowser::SubBrowser(QWidget* parent, NavigationCommands& commands)
+    : QDialog(parent), m_commands(commands) {
     setObjectName(QStringLiteral("SubBrowser"));
     setWindowTitle(QStringLiteral("Subs Browser"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -6,14 +6,14 @@ class NavigationCommands;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class Main;
+class QWidget;
 
 // The procedure browser "Subs Browser". Shown without being modal and without taking the main
 // window's input. Hidden by "Ok" and by "Goto sub..."; closed through its frame it is discarded.
 class SubBrowser : public QDialog {
     Q_OBJECT
 public:
-    SubBrowser(Main& main, NavigationCommands& commands);
+    SubBrowser(QWidget* parent, NavigationCommands& commands);
 
     QLabel* Label1 = nullptr;
     QListWidget* ListView1 = nullptr;

@@ -16,3 +16,9 @@ public:
                            MsgButtons buttons) = 0;
     virtual void beep() = 0;
 };
+
+// Tells the user, in a box with one OK button, which file or program failed and why: `what`,
+// then the path and the reason on lines of their own.
+void reportFileFailure(Messages& messages, const QString& title, const QString& what,
+                       const QString& path, const QString& reason,
+                       MsgIcon icon = MsgIcon::Critical);

@@ -1,6 +1,6 @@
 #include "projects/Addfile.h"
 
-#include "shell/ImageList.h"
+#include "ui/ImageList.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,22 +1,31 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QPointer>
 #include <QString>
+
+#include <memory>
 
 class Addfile;
 class DocumentManager;
 class DocumentTable;
 class Editor;
-class Main;
+class HostCommands;
+class HostWindow;
 class ProjectOptions;
+class ProjectTree;
 class ProjectState;
-class QTreeWidgetItem;
+class QTreeWidget;
 
 // The project commands: Create, Load, Save, Save as and Close, the project tree and its
 // handlers, adding and removing members, and the options dialog.
 class ProjectCommands {
 public:
-    explicit ProjectCommands(Main& main);
+    // The project tree is `tree`; the project's windows are documents of `manager`.
+    ProjectCommands(HostWindow& host, HostCommands& commands, Platform platform,
+                    DocumentManager& manager, DocumentTable& documents, ProjectState& project,
+                    QTreeWidget& tree);
     ~ProjectCommands();
 
     // Menu and tree handlers.
@@ -77,22 +86,21 @@ private:
     // them on Yes.
     WindowsClosed closeAllWindowsFirst(const QString& title);
     void setProjectCommandsEnabled(bool enabled);
-    // "Veldra Studio [<what>]".
-    void setCaption(const QString& what);
     // The no-project state of Close: placeholder node, commands off, caption.
     void enterNoProjectState();
     // The two group nodes, and a node for every used entry labelled with its path.
     void BuildProjectTree();
-    QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text,
-                             int image);
-    QTreeWidgetItem* findNode(const QString& key) const;
     void showAddfile();
     // Shows a member's window, makes it active and gives it the focus.
     void showMember(Editor& window);
 
-    Main& m_main;
+    HostWindow& m_host;
+    HostCommands& m_commands;
+    Platform m_platform;
+    DocumentManager& m_manager;
     DocumentTable& m_documents;
     ProjectState& m_project;
+    std::unique_ptr<ProjectTree> m_tree;
     QPointer<Addfile> m_addfile;
     QPointer<ProjectOptions> m_options;
 };

@@ -1,6 +1,7 @@
 #include "projects/ProjectOptions.h"
 
 #include "projects/ProjectState.h"
+#include "ui/WidgetBuilders.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,30 +9,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-ProjectOptions::ProjectOptions(ProjectState& project, std::function<void()> leave, QWidget* parent)
-    : QDialog(parent), m_project(project), m_leave(std::move(leave)) {
+ProjectOptions::ProjectOptions(HostWindow& host, ProjectState& project)
+    : StandInDialog(host, false), m_project(project) {
     setObjectName(QStringLiteral("ProjectOptions"));
     setWindowTitle(QStringLiteral("ProjectOptions"));
-    setModal(false);
 
     const auto row = [this](const char* name, const char* caption, QLineEdit*& field,
                             const char* fieldName, const char* text) {
-        auto* label = new QLabel(QString::fromLatin1(caption), this);
-        label->setObjectName(QString::fromLatin1(name));
-        field = new QLineEdit(QString::fromLatin1(text), this);
-        field->setObjectName(QString::fromLatin1(fieldName));
-        field->setAccessibleName(label->text());
-        label->setBuddy(field);
+        QLabel* label = makeLabel(this, name, QString::fromLatin1(caption));
+        field = makeField(this, fieldName, label);
+        field->setText(QString::fromLatin1(text));
         return label;
     };
     Label1 = row("Label1", "Temp String Size", Text1, "Text1", "64000");
     Label2 = row("Label2", "Max Objects", Text2, "Text2", "100");
 
-    Command1 = new QPushButton(QStringLiteral("Set"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("Set"));
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = makeButton(this, "Command2", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
@@ -51,15 +46,9 @@ ProjectOptions::ProjectOptions(ProjectState& project, std::function<void()> leav
 void ProjectOptions::Command1_Click() {
     m_project.TempStringSize = Text1->text();
     m_project.MaxObjects = Text2->text();
-    m_leave();
-    hide();
+    leave();
 }
 
 void ProjectOptions::Command2_Click() {
-    m_leave();
-    hide();
-}
-
-void ProjectOptions::reject() {
-    Command2_Click();
+    leave();
 }

@@ -1,21 +1,20 @@
 #pragma once
 
-#include <QDialog>
-
-#include <functional>
+#include "ui/StandInDialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class ProjectState;
+class HostWindow;
 
-// The project options dialog. It stands for a modal dialog: whoever shows it disables the main
-// window, and every way of leaving it ("Set", "Cancel", Escape, the frame) calls `leave` to
-// enable it again. The fields keep what was typed last; they are never filled from the options.
-class ProjectOptions : public QDialog {
+// The project options dialog. It stands for a modal dialog: the main window takes no input while
+// it is up, and every way of leaving it ("Set", "Cancel", Escape, the frame) gives the input back.
+// The fields keep what was typed last; they are never filled from the options.
+class ProjectOptions : public StandInDialog {
     Q_OBJECT
 public:
-    ProjectOptions(ProjectState& project, std::function<void()> leave, QWidget* parent = nullptr);
+    ProjectOptions(HostWindow& host, ProjectState& project);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr; // Temp String Size
@@ -27,11 +26,6 @@ public:
     void Command1_Click();
     void Command2_Click();
 
-protected:
-    // Escape and the frame's close box: the same as Cancel.
-    void reject() override;
-
 private:
     ProjectState& m_project;
-    std::function<void()> m_leave;
 };

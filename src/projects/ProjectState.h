@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/ProjectStatus.h"
 #include "projects/ProjectFile.h"
 
 #include <QString>
@@ -7,7 +8,7 @@
 #include <array>
 
 // The one open project. Members are referred to by document slot only.
-class ProjectState {
+class ProjectState final : public ProjectStatus {
 public:
     static constexpr int EntryCount = 26;
 
@@ -15,6 +16,9 @@ public:
         BasDoc.fill(-1);
         AsmDoc.fill(-1);
     }
+
+    bool projectOpen() const override { return ProjectOpen == 1; }
+    bool projectLoading() const override { return ProjectLoading != 0; }
 
     // 1 while a project is open; any other value means none is.
     qint16 ProjectOpen = 0;

@@ -5,12 +5,13 @@
 #include "platform/BusyState.h"
 #include "platform/Platform.h"
 #include "projects/ProjectState.h"
-#include "shell/ImageList.h"
+#include "shell/InputGate.h"
+#include "ui/HostCommands.h"
+#include "ui/HostWindow.h"
+#include "ui/ImageList.h"
 
 #include <QHash>
-#include <QList>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -24,16 +25,16 @@ class Editor;
 class NavigationCommands;
 class ProjectCommands;
 class QAction;
-class QActionGroup;
 class QMdiArea;
 class QToolBar;
 class QTreeWidget;
 class ToolCommands;
+class ToolSettings;
 
 // The main window: menus, toolbar, project tree and the client area of the document windows.
-// It owns the state objects and the command objects of every subsystem and routes each menu
-// item and toolbar button to one of them.
-class Main : public QMainWindow, public BusyState {
+// It owns the state objects and the command objects of every subsystem, hands each what it uses
+// and routes each menu item and toolbar button to one of them.
+class Main : public QMainWindow, public BusyState, public HostWindow, public HostCommands {
     Q_OBJECT
 public:
     // The application folder holds the settings file and the temporary build files and has no
@@ -51,11 +52,14 @@ public:
     ProjectCommands& projectCommands() { return *m_projectCommands; }
     BuildCommands& buildCommands() { return *m_buildCommands; }
     ToolCommands& toolCommands() { return *m_toolCommands; }
-    const ImageList& ImageList1() const { return m_imageList; }
+    const ImageList& ImageList1() const override { return m_imageList; }
+    QWidget* hostWidget() override { return this; }
+    // "Veldra Studio [<what>]".
+    void setCaption(const QString& what) override;
 
     // A menu item by its control name ("save", "runp"); the five tool items are tool(1..5).
-    QAction* action(const QString& name) const;
-    QAction* tool(int index) const;
+    QAction* action(const QString& name) const override;
+    QAction* tool(int index) const override;
     // Toolbar button 1 to 10; buttons 4 and 9 are separators.
     QAction* toolbarButton(int number) const;
     QToolBar* Toolbar1 = nullptr;
@@ -67,21 +71,21 @@ public:
 
     // The main window taking no input while a dialog that stands for a modal one is up: menus,
     // toolbar, shortcuts, tree and document windows are off, while the dialog keeps working.
-    void setInputEnabled(bool enabled);
-    bool inputEnabled() const { return m_inputEnabled; }
+    void setInputEnabled(bool enabled) override { m_gate.setInputEnabled(enabled); }
+    bool inputEnabled() const override { return m_gate.inputEnabled(); }
     // While the compiler driver runs nothing of the main window takes input either. Both
     // states nest freely with each other.
-    void enterBusy() override;
-    void leaveBusy() override;
-    bool busy() const { return m_busyDepth > 0; }
+    void enterBusy() override { m_gate.enterBusy(); }
+    void leaveBusy() override { m_gate.leaveBusy(); }
+    bool busy() const override { return m_gate.busy(); }
     // The one test every command passes, whatever triggered it (menu, shortcut, toolbar,
     // assistive technology, the tree): no command runs while a build runs or while a dialog
     // that stands for a modal one is up.
-    bool commandsAllowed() const { return m_inputEnabled && m_busyDepth == 0; }
+    bool commandsAllowed() const { return m_gate.commandsAllowed(); }
 
-    bool AnyEditorOpen() const;
-    void EnableEditorCommands();
-    void DisableEditorCommands();
+    bool AnyEditorOpen() const { return m_documents.AnyEditorOpen(); }
+    void EnableEditorCommands() override;
+    void DisableEditorCommands() override;
 
     // Menu handlers.
     void new_Click();
@@ -126,22 +130,16 @@ private:
     void MakeToolbarFlat(QWidget* control);
     // Connects `action` to `command` through the command gate and puts it under the gate's
     // blocked layer.
-    void route(QAction* action, std::function<void()> command);
-    void applyInputState();
+    void route(QAction* action, std::function<void()> command) {
+        m_gate.route(action, std::move(command));
+    }
 
     QString m_applicationFolder;
     Platform m_platform;
     DocumentTable m_documents;
     ProjectState m_project;
     ImageList m_imageList;
-    bool m_inputEnabled = true;
-    int m_busyDepth = 0;
-    // Every command action. Disabling the group blocks them all while each keeps its own
-    // availability, which comes back when the group is enabled again.
-    QActionGroup* m_commandActions = nullptr;
-    // The dialogs that were up and enabled when the driver started, disabled until it ends,
-    // each with the widget that had its focus.
-    QList<std::pair<QPointer<QWidget>, QPointer<QWidget>>> m_dialogsHeldByBuild;
+    InputGate m_gate{*this};
 
     QHash<QString, QAction*> m_actions;
     std::array<QAction*, 6> m_toolItems{};
@@ -156,4 +154,5 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<BuildCommands> m_buildCommands;
     std::unique_ptr<ToolCommands> m_toolCommands;
+    std::unique_ptr<ToolSettings> m_toolSettings;
 };

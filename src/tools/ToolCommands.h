@@ -1,20 +1,24 @@
 #pragma once
 
-#include "core/TextCodec.h"
+#include "platform/Platform.h"
 #include "tools/ToolSlots.h"
 
 #include <QMetaObject>
 #include <QPointer>
 
-class Main;
+class HostCommands;
+class HostWindow;
+class QMdiArea;
 class QMdiSubWindow;
 class customizetools;
 
-// The user tools: the Tools menu, starting a tool, the tools dialog and the settings file that
-// keeps them from one run to the next.
+// The user tools: the Tools menu, starting a tool and the tools dialog.
 class ToolCommands {
 public:
-    explicit ToolCommands(Main& main);
+    // The tool items live in `commands`; `documentArea` holds the document windows, whose own
+    // menus must not take the tool keys.
+    ToolCommands(HostWindow& host, HostCommands& commands, Platform platform,
+                 QMdiArea& documentArea);
     ~ToolCommands();
 
     ToolSlots& toolSlots() { return m_slots; }
@@ -29,20 +33,15 @@ public:
     // Shows the tools dialog and takes input away from the main window while it is up.
     void addtools_Click();
 
-    // The settings file in the application folder: read at start-up, written at shut-down.
-    QString settingsPath() const;
-    void LoadSettings();
-    void SaveSettings();
-
 private:
     // A document window's own menu closes it with Ctrl+F4 (and Ctrl+W); one key on two enabled
     // actions fires neither, so the tool keys Ctrl+F1 to Ctrl+F5 are taken off that menu.
     void keepToolShortcuts(QMdiSubWindow* window) const;
 
-    Main& m_main;
+    HostWindow& m_host;
+    HostCommands& m_commands;
+    Platform m_platform;
     ToolSlots m_slots;
     QPointer<customizetools> m_dialog;
     QMetaObject::Connection m_activation;
-    // The settings file is written back in the encoding it was read in.
-    TextEncoding m_settingsEncoding = TextEncoding::Utf8;
 };

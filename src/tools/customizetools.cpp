@@ -2,8 +2,8 @@
 
 #include "core/DisplayText.h"
 #include "core/ListField.h"
-#include "shell/Main.h"
 #include "tools/ToolCommands.h"
+#include "ui/WidgetBuilders.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,21 +17,12 @@
 
 namespace {
 
+// Values have no length limit; a shorter field would cut them on "Apply".
 QLineEdit* addField(QWidget* parent, const char* name, QLabel* label) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setAccessibleName(label->text());
+    QLineEdit* field = makeField(parent, name, label);
     field->setMinimumWidth(320);
-    // Values have no length limit; a shorter field would cut them on "Apply".
     field->setMaxLength(std::numeric_limits<int>::max());
-    label->setBuddy(field);
     return field;
-}
-
-QLabel* addLabel(QWidget* parent, const char* name, const char* caption) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 // The whole number nearest to `value`; a half goes to the even neighbour.
@@ -43,16 +34,10 @@ int roundHalfToEven(double value) {
     return static_cast<int>(whole);
 }
 
-QPushButton* addButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(button->text());
-    return button;
-}
-
 } // namespace
 
-customizetools::customizetools(Main& main) : QDialog(&main), m_main(main) {
+customizetools::customizetools(HostWindow& host, ToolCommands& commands)
+    : StandInDialog(host, false), m_commands(commands) {
     setObjectName(QStringLiteral("customizetools"));
     setWindowTitle(QStringLiteral("Customize Tools"));
     setAccessibleName(windowTitle());
@@ -72,16 +57,16 @@ customizetools::customizetools(Main& main) : QDialog(&main), m_main(main) {
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setInvertedControls(false);
 
-    Label3 = addLabel(this, "Label3", "Program Name");
+    Label3 = makeLabel(this, "Label3", QStringLiteral("Program Name"));
     Text4 = addField(this, "Text4", Label3);
-    Label1 = addLabel(this, "Label1", "Program Location:");
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Program Location:"));
     Text2 = addField(this, "Text2", Label1);
-    Label2 = addLabel(this, "Label2", "Parameters");
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Parameters"));
     Text3 = addField(this, "Text3", Label2);
 
-    Command2 = addButton(this, "Command2", "Apply");
+    Command2 = makeButton(this, "Command2", QStringLiteral("Apply"));
     Command2->setDefault(true);
-    Command1 = addButton(this, "Command1", "Close");
+    Command1 = makeButton(this, "Command1", QStringLiteral("Close"));
 
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -112,7 +97,7 @@ customizetools::customizetools(Main& main) : QDialog(&main), m_main(main) {
 }
 
 void customizetools::ShowToolSlot(int n) {
-    const ToolSlot& slot = m_main.toolCommands().toolSlots()[n];
+    const ToolSlot& slot = m_commands.toolSlots()[n];
     m_wholeValues.clear();
     showValue(Text4, slot.ProgramName);
     showValue(Text2, slot.ProgramLocation);
@@ -148,19 +133,13 @@ void customizetools::Text1_Change() {
 }
 
 void customizetools::Command2_Click() {
-    ToolSlot& slot = m_main.toolCommands().toolSlots()[HScroll1->value()];
+    ToolSlot& slot = m_commands.toolSlots()[HScroll1->value()];
     slot.ProgramName = valueOf(Text4);
     slot.ProgramLocation = valueOf(Text2);
     slot.Parameters = valueOf(Text3);
 }
 
 void customizetools::Command1_Click() {
-    m_main.toolCommands().RefreshToolsMenu();
-    m_main.setInputEnabled(true);
-    hide();
-}
-
-void customizetools::reject() {
-    m_main.setInputEnabled(true);
-    QDialog::reject();
+    m_commands.RefreshToolsMenu();
+    leave();
 }

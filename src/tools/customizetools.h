@@ -1,21 +1,23 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StandInDialog.h"
+
 #include <QHash>
 
-class Main;
+class HostWindow;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class ToolCommands;
 
 // The tools dialog: choose a slot with the scroll bar or its number, edit its name, program
 // location and parameters, "Apply" them to the slot, "Close" to bring the Tools menu in line.
 // It stands for a modal dialog: the main window takes no input while it is up.
-class customizetools : public QDialog {
+class customizetools : public StandInDialog {
     Q_OBJECT
 public:
-    explicit customizetools(Main& main);
+    customizetools(HostWindow& host, ToolCommands& commands);
 
     QLineEdit* Text1 = nullptr; // slot number
     QScrollBar* HScroll1 = nullptr;
@@ -36,16 +38,12 @@ public:
     void Command2_Click();
     void Command1_Click();
 
-protected:
-    // Escape and the window frame's close: the main window takes input again.
-    void reject() override;
-
 private:
     // A value too long to lay out at once is shown cut short; while its field still shows that,
     // "Apply" keeps the whole value.
     void showValue(QLineEdit* field, const QString& value);
     QString valueOf(const QLineEdit* field) const;
 
-    Main& m_main;
+    ToolCommands& m_commands;
     QHash<const QLineEdit*, QString> m_wholeValues;
 };

@@ -6,7 +6,7 @@
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "shell/Main.h"
-#include "shell/Twips.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/ImageList.h"
+#include "ui/ImageList.h"
 
 QIcon builtInImage(const QString& name) {
     QIcon icon(QStringLiteral(":/images/%1.xpm").arg(name));
