@@ -22,6 +22,7 @@ public:
     // Builds and shows Main (again, after a previous one was closed).
     Main& start();
     Main& main() { return *m_main; }
+    bool running() const { return m_main != nullptr; }
     // Closes the main window as the user would; true when it closed.
     bool closeMain();
 

@@ -42,15 +42,10 @@ void WindowTest::cleanup() {
 void WindowTest::restart(const QString& appFolderName) {
     m_fixture.reset();
     m_fixture = std::make_unique<MainFixture>(appFolderName);
-    m_started = false;
 }
 
 Main& WindowTest::main() {
-    if (!m_started) {
-        m_started = true;
-        return m_fixture->start();
-    }
-    return m_fixture->main();
+    return m_fixture->running() ? m_fixture->main() : m_fixture->start();
 }
 
 void WindowTest::trigger(const char* name) {

@@ -32,7 +32,8 @@ class WindowTest : public QObject {
 
 protected:
     MainFixture& fx() { return *m_fixture; }
-    // Main, built on first use (so that a test can set the fixture up first).
+    // Main, built on first use and again after it closed (so that a test can set the fixture
+    // up first, or restart the program).
     Main& main();
     // A fresh fixture whose application folder's name starts with `appFolderName`.
     void restart(const QString& appFolderName = {});
@@ -73,7 +74,6 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<MainFixture> m_fixture;
-    bool m_started = false;
 };
 
 QString box(const QString& title, const QString& text, MsgIcon icon, MsgButtons buttons);
