@@ -134,17 +134,6 @@ QStringList WindowTest::fileDialogs() const {
     return lines;
 }
 
-QStringList WindowTest::enabledCommands() {
-    QStringList result;
-    for (const QAction* action : main().findChildren<QAction*>()) {
-        if (!action->objectName().isEmpty() && action->isEnabled() && !action->isSeparator())
-            result << action->objectName();
-    }
-    result.sort();
-    result.removeDuplicates();
-    return result;
-}
-
 QStringList WindowTest::tree() {
     QStringList lines;
     for (QTreeWidgetItemIterator it(main().TreeView1); *it != nullptr; ++it) {

@@ -64,7 +64,6 @@ protected:
     // Whole states as lines, for one-line comparisons.
     QStringList boxes() const;       // every message box shown: "title|text|icon|buttons"
     QStringList fileDialogs() const; // every file dialog: "kind|name|filter|index|flags"
-    QStringList enabledCommands();   // every enabled action by reference name, sorted
     QStringList tree();              // the tree: "key=text@image", children indented
     QTreeWidgetItem* node(const QString& key);
 
