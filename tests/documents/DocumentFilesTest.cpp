@@ -62,8 +62,7 @@ private Q_SLOTS:
     }
 
     void emptyFileOpensUnchanged() {
-        fx().dialog.answerFile(fx().writeDoc(QStringLiteral("empty.bas"), QByteArray()));
-        trigger("open");
+        open(fx().writeDoc(QStringLiteral("empty.bas"), QByteArray()));
         QCOMPARE(active()->Text1->wholeText(), QString());
         QCOMPARE(documents().DocChanged[0], qint16(0));
         QVERIFY(active()->close());
@@ -73,8 +72,7 @@ private Q_SLOTS:
     void eachSaveGrowsTheFileByCrLf() {
         const QString path = fx().writeDoc(QStringLiteral("grow.bas"), "10 PRINT");
         for (int round = 1; round <= 3; ++round) {
-            fx().dialog.answerFile(path);
-            trigger("open");
+            open(path);
             trigger("save");
             QVERIFY(active()->close());
             QCOMPARE(MainFixture::readFile(path).size(), 8 + 2 * round);

@@ -35,8 +35,7 @@ private Q_SLOTS:
         // A file opened while slots 0 and 2 are in use and slot 1 was freed lands in slot 1.
         fx().messages.answer(MsgAnswer::No);
         QVERIFY(active()->close());
-        fx().dialog.answerFile(fx().writeDoc(QStringLiteral("p.bas"), "x"));
-        trigger("open");
+        open(fx().writeDoc(QStringLiteral("p.bas"), "x"));
         QCOMPARE(active()->slot(), 1);
         QCOMPARE(documents().Documents[1].data(), active());
         QCOMPARE(documents().DocInUse[1], qint16(1));
@@ -44,8 +43,7 @@ private Q_SLOTS:
     }
 
     void newDocumentLooksFreshAndCountsAsChanged() {
-        trigger("new");
-        Editor* window = active();
+        Editor* window = newDocument();
         QCOMPARE(window->Text1->wholeText(), QStringLiteral("' Veldra Studio v1.00\r\n"));
         QCOMPARE(documents().DocChanged[0], qint16(-1));
         // What the user types first starts a line of its own.
@@ -62,8 +60,7 @@ private Q_SLOTS:
     }
 
     void typingMarksChanged() {
-        fx().dialog.answerFile(fx().writeDoc(QStringLiteral("t.bas"), "abc"));
-        trigger("open");
+        open(fx().writeDoc(QStringLiteral("t.bas"), "abc"));
         QCOMPARE(documents().DocChanged[0], qint16(0));
         active()->Text1->setFocus();
         QTest::keyClicks(active()->Text1, QStringLiteral("x"));
@@ -126,8 +123,7 @@ private Q_SLOTS:
             trigger("new");
         } else {
             path = fx().writeDoc(QStringLiteral("doc.bas"), "old");
-            fx().dialog.answerFile(path);
-            trigger("open");
+            open(path);
         }
         Editor* window = active();
         window->Text1->setWholeText(QStringLiteral("new text"));
@@ -139,11 +135,8 @@ private Q_SLOTS:
         }
 
         QCOMPARE(window->close(), closes);
-        const MessageCall& question = fx().messages.calls.first();
-        QCOMPARE(question.title, caption);
-        QCOMPARE(question.text, QStringLiteral("File has not been saved\r\nSave changes ?"));
-        QCOMPARE(question.icon, MsgIcon::Exclamation);
-        QCOMPARE(question.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(boxes().value(0), box(caption, "File has not been saved\r\nSave changes ?",
+                                       MsgIcon::Exclamation, MsgButtons::YesNoCancel));
         if (!path.isEmpty() && !written.isEmpty())
             QCOMPARE(MainFixture::readFile(path), written);
         if (!closes) {
@@ -163,8 +156,7 @@ private Q_SLOTS:
     }
 
     void editorFollowsWindowSizeAndClampsAtZero() {
-        trigger("new");
-        Editor* window = active();
+        Editor* window = newDocument();
         window->resize(300, 200);
         QCOMPARE(window->Text1->width(), 300 - twipsToPixelsX(120));
         QCOMPARE(window->Text1->height(), 200 - twipsToPixelsY(400));

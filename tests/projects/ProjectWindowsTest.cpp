@@ -426,8 +426,9 @@ private Q_SLOTS:
             << "The line after the options is not \"[Basic Files]\".";
         QTest::newRow("empty file")
             << QByteArray() << 0 << "Invalid File" << invalid << false << "The file is empty.";
-        QTest::newRow("project file missing") << QByteArray("<none>") << 0 << "Load Project"
-                                          << "The project file could not be read:" << false << "";
+        QTest::newRow("project file missing")
+            << QByteArray("<none>") << 0 << "Load Project"
+            << "The project file could not be read:" << false << "";
         QTest::newRow("member missing") << valid + "<good>\r\n<missing>\r\n"
                                         << 0 << "Load Project"
                                         << "A file of the project could not be read:" << true << "";
