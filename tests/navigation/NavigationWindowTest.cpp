@@ -347,8 +347,7 @@ private Q_SLOTS:
             search(pattern);
             expected = {int(text.indexOf(QStringLiteral("The End"))) - 3, int(pattern.size())};
         } else if (step == "goto") {
-            main().buildCommands().GotoErrorLine(double(text.count(QStringLiteral("\r\n")) + 1), {},
-                                                 0);
+            buildCommands().GotoErrorLine(double(text.count(QStringLiteral("\r\n")) + 1), {}, 0);
             expected = {int(text.size()), 0};
         } else if (step == "browse") {
             trigger("sbrowser");

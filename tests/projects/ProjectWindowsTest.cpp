@@ -64,7 +64,7 @@ class ProjectWindowsTest : public WindowTest {
         return int(std::count(documents().DocInUse.begin(), documents().DocInUse.end(), 1));
     }
     // The project commands that need an open project, as enabled.
-    QStringList projectCommands() {
+    QStringList enabledProjectCommands() {
         QStringList names;
         for (const char* name :
              {"addasm", "addbas", "cproject", "poptions", "saveasproj", "sproject"})
@@ -94,7 +94,7 @@ class ProjectWindowsTest : public WindowTest {
         QCOMPARE(project().ProjectOpen, qint16(0));
         QCOMPARE(tree(), NoProjectTree);
         QCOMPARE(main().windowTitle(), "Veldra Studio [No Project]");
-        QCOMPARE(projectCommands(), QStringList());
+        QCOMPARE(enabledProjectCommands(), QStringList());
     }
 
 private Q_SLOTS:
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void createAndCloseWithAndWithoutWindows() {
         trigger("nproject");
         QVERIFY(fx().messages.calls.isEmpty());
-        QCOMPARE(projectCommands().size(), 6);
+        QCOMPARE(enabledProjectCommands().size(), 6);
         Addfile* addfile = addfileDialog();
         QVERIFY(addfile != nullptr && addfile->isVisible());
         QCOMPARE(addfile->windowTitle(), "Add File");
@@ -272,7 +272,7 @@ private Q_SLOTS:
         QCOMPARE(MainFixture::readFile(old), "o\nld\n\n");
         QCOMPARE(active(), editor(2));
         QCOMPARE(main().windowTitle(), "Veldra Studio [" + vdp + "]");
-        QCOMPARE(projectCommands().size(), 6);
+        QCOMPARE(enabledProjectCommands().size(), 6);
     }
 
     // New members share the Untitled numbering of File > New; existing ones open under their

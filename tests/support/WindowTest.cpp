@@ -1,5 +1,6 @@
 #include "WindowTest.h"
 
+#include "build/BuildCommands.h"
 #include "build/Compile.h"
 #include "build/ConsolePane.h"
 #include "build/ShowErrors.h"
@@ -88,6 +89,9 @@ Editor* WindowTest::editor(int slot) {
 }
 EditorText* WindowTest::text() {
     return active() != nullptr ? active()->Text1 : nullptr;
+}
+BuildCommands& WindowTest::buildCommands() {
+    return main().buildCommands();
 }
 ToolCommands& WindowTest::tools() {
     return main().toolCommands();

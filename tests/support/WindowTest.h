@@ -7,6 +7,7 @@
 #include <memory>
 
 class Addfile;
+class BuildCommands;
 class Compile;
 class ConsolePane;
 class customizetools;
@@ -52,6 +53,7 @@ protected:
     Editor* editor(int slot);
     EditorText* text(); // the active window's text
     ToolCommands& tools();
+    BuildCommands& buildCommands();
     Compile* compileDialog();
     ShowErrors* errorDialog();
     ConsolePane* console();
