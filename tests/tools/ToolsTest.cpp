@@ -148,7 +148,8 @@ private Q_SLOTS:
     }
 
     // Typed into the slot field, a number from 1 to 5 (rounded half to even) selects that slot;
-    // anything else is ignored. The dialog starts on slot 2.
+    // anything else is ignored. The dialog starts on slot 2. (How the number is read from the
+    // text is the plain function's table.)
     void slotFieldSelectsSlots_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("slot");
@@ -156,14 +157,11 @@ private Q_SLOTS:
         QTest::newRow("blank before 4") << " 4" << 4 << " 4";
         QTest::newRow("5") << "5" << 5 << " 5";
         QTest::newRow("1") << "1" << 1 << " 1";
-        QTest::newRow("number then text") << "3x" << 3 << " 3";
         QTest::newRow("half to even, down") << "2.5" << 2 << "2.5"; // slot 2 already: no change
         QTest::newRow("half to even, up") << "3.5" << 4 << " 4";
         QTest::newRow("0 ignored") << "0" << 2 << "0";
         QTest::newRow("6 ignored") << "6" << 2 << "6";
         QTest::newRow("5.2 ignored") << "5.2" << 2 << "5.2";
-        QTest::newRow("text ignored") << "abc" << 2 << "abc";
-        QTest::newRow("empty ignored") << "" << 2 << "";
         QTest::newRow("huge ignored") << "1e999" << 2 << "1e999";
     }
     void slotFieldSelectsSlots() {
