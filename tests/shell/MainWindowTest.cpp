@@ -4,18 +4,22 @@
 
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
+#include "projects/Addfile.h"
 #include "projects/ProjectState.h"
 #include "shell/ImageList.h"
 #include "shell/Main.h"
 #include "shell/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTest>
@@ -244,6 +248,65 @@ private Q_SLOTS:
         main().findChild<QSplitter*>("TreeSplitter")->setSizes({twipsToPixelsX(1695) + 100, 300});
         QCOMPARE(tree->width(), twipsToPixelsX(1590) + 100);
         QCOMPARE(tree->height(), before);
+    }
+
+    // The dialogs that stand in for modal ones, left each way: the main window takes no input
+    // while one is up and has it back after; hidden, a
+    // dialog comes back as it was left (the search dialog then no longer holds the main window);
+    // closed through its frame, the Create Exe and search dialogs are made afresh.
+    void standInDialogExits_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("exit"); // a button's reference name, "Escape" or "frame"
+        QTest::addColumn<bool>("afresh");
+        const struct {
+            const char *command, *dialog, *field, *button;
+            bool frameAfresh;
+        } dialogs[] = {{"compileprog", "Compile", "Text1", "Command2", true},
+                       {"poptions", "ProjectOptions", "Text1", "Command2", false},
+                       {"addtools", "customizetools", "Text4", "Command1", false},
+                       {"search", "SearchBox", "Text1", "Command2", true}};
+        for (const auto& d : dialogs) {
+            for (const QString exit : {d.button, "Escape", "frame"})
+                QTest::addRow("%s, %s", d.dialog, qPrintable(exit))
+                    << d.command << d.dialog << d.field << exit
+                    << (d.frameAfresh && exit == "frame");
+        }
+    }
+    void standInDialogExits() {
+        QFETCH(QString, command);
+        QFETCH(QString, dialog);
+        QFETCH(QString, field);
+        QFETCH(QString, exit);
+        QFETCH(bool, afresh);
+        if (command == "poptions") {
+            trigger("nproject");
+            addfileDialog()->hide();
+        }
+        EditorText* typed = newDocument()->Text1;
+        trigger(qPrintable(command));
+        QPointer<QWidget> shown = main().findChild<QWidget*>(dialog);
+        QVERIFY(shown != nullptr && shown->isVisible() && shown->isEnabled());
+        QVERIFY(!main().inputEnabled());
+        auto* line = shown->findChild<QLineEdit*>(field);
+        line->setText("left");
+        if (exit == "Escape")
+            QTest::keyClick(line, Qt::Key_Escape);
+        else if (exit == "frame")
+            QVERIFY(shown->close());
+        else
+            QTest::mouseClick(shown->findChild<QPushButton*>(exit), Qt::LeftButton);
+        QVERIFY(!shown->isVisible() && main().inputEnabled());
+        // The search dialog hands the focus back itself (the others rely on the window system).
+        QCoreApplication::processEvents();
+        QVERIFY(command != "search" || QApplication::focusWidget() == typed);
+        flushDeletes();
+        QCOMPARE(shown.isNull(), afresh);
+        trigger(qPrintable(command));
+        QCOMPARE(main().findChild<QWidget*>(dialog)->findChild<QLineEdit*>(field)->text() == "left",
+                 !afresh);
+        QCOMPARE(main().inputEnabled(), command == "search" && !afresh);
     }
 
     // Closing with two changed windows (a file, then an untitled one), by Exit or by the close
