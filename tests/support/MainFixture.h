@@ -8,7 +8,6 @@
 
 #include <memory>
 
-class Editor;
 class Main;
 
 // Main built on a temporary application folder with the scripted seams. A second temporary
@@ -32,7 +31,6 @@ public:
     QString writeDoc(const QString& name, const QByteArray& bytes) const;
     static QByteArray readFile(const QString& path);
 
-    Editor* active();
     // Everything the scripted seams found wrong: unanswered prompts, answers left unused.
     QStringList problems() const;
 
@@ -47,10 +45,3 @@ private:
     QTemporaryDir m_docFolder;
     std::unique_ptr<Main> m_main;
 };
-
-// Fails the current test when the seams saw something unexpected.
-#define VERIFY_NO_PROMPT_PROBLEMS(fixture)                                                         \
-    do {                                                                                           \
-        const QStringList problems_ = (fixture).problems();                                        \
-        QVERIFY2(problems_.isEmpty(), qPrintable(problems_.join(QLatin1String("; "))));            \
-    } while (false)
