@@ -409,7 +409,8 @@ private Q_SLOTS:
 
     // A Load that fails names the file and the reason, leaves no member window behind and the
     // options as they were. The previous project, whose windows it closed, is closed too, as it
-    // is when the dialog is cancelled: a later Save would write it without its members.
+    // is when the dialog is cancelled: a later Save would write it without its members. (Each
+    // reason the reader refuses a file for is the project file's own table.)
     void loadFailureChangesNothing_data() {
         QTest::addColumn<QByteArray>("content"); // "<none>": no project file; "<cancel>": no name
         QTest::addColumn<int>("keptOpen");       // untitled windows kept open by their question
@@ -424,17 +425,12 @@ private Q_SLOTS:
             << Header + "1\r\n2\r\n[basic files]\r\n"
             << 0 << "Invalid File" << invalid << false
             << "The line after the options is not \"[Basic Files]\".";
-        QTest::newRow("empty file")
-            << QByteArray() << 0 << "Invalid File" << invalid << false << "The file is empty.";
         QTest::newRow("project file missing")
             << QByteArray("<none>") << 0 << "Load Project"
             << "The project file could not be read:" << false << "";
         QTest::newRow("member missing") << valid + "<good>\r\n<missing>\r\n"
                                         << 0 << "Load Project"
                                         << "A file of the project could not be read:" << true << "";
-        QTest::newRow("27 assembly members")
-            << valid + "[Assembly Files]\r\n" + QByteArray("<good>\r\n").repeated(27) << 0
-            << "Load Project" << refused << false << "It lists more than 26 assembly files.";
         QTest::newRow("more members than free windows")
             << valid + "<good>\r\n<good>\r\n[Assembly Files]\r\n<good>\r\n"
             << 24 << "Load Project" << refused << false
