@@ -78,10 +78,6 @@ QByteArray MainFixture::readFile(const QString& path) {
     return file.readAll();
 }
 
-Editor* MainFixture::active() {
-    return m_main->activeEditor();
-}
-
 QStringList MainFixture::problems() const {
     QStringList result = messages.unexpected + dialog.unexpected;
     if (!messages.answers.isEmpty())

@@ -8,7 +8,6 @@
 
 #include <memory>
 
-class Editor;
 class Main;
 
 // Main built on a temporary application folder with the scripted seams. A second temporary
@@ -22,6 +21,7 @@ public:
     // Builds and shows Main (again, after a previous one was closed).
     Main& start();
     Main& main() { return *m_main; }
+    bool running() const { return m_main != nullptr; }
     // Closes the main window as the user would; true when it closed.
     bool closeMain();
 
@@ -31,7 +31,6 @@ public:
     QString writeDoc(const QString& name, const QByteArray& bytes) const;
     static QByteArray readFile(const QString& path);
 
-    Editor* active();
     // Everything the scripted seams found wrong: unanswered prompts, answers left unused.
     QStringList problems() const;
 
@@ -46,10 +45,3 @@ private:
     QTemporaryDir m_docFolder;
     std::unique_ptr<Main> m_main;
 };
-
-// Fails the current test when the seams saw something unexpected.
-#define VERIFY_NO_PROMPT_PROBLEMS(fixture)                                                         \
-    do {                                                                                           \
-        const QStringList problems_ = (fixture).problems();                                        \
-        QVERIFY2(problems_.isEmpty(), qPrintable(problems_.join(QLatin1String("; "))));            \
-    } while (false)

@@ -1,0 +1,163 @@
+#include "WindowTest.h"
+
+#include "build/BuildCommands.h"
+#include "build/Compile.h"
+#include "build/ConsolePane.h"
+#include "build/ShowErrors.h"
+#include "documents/DocumentManager.h"
+#include "documents/Editor.h"
+#include "navigation/SearchBox.h"
+#include "navigation/SubBrowser.h"
+#include "projects/Addfile.h"
+#include "projects/ProjectOptions.h"
+#include "shell/Main.h"
+#include "tools/ToolCommands.h"
+#include "tools/customizetools.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+
+QString box(const QString& title, const QString& text, MsgIcon icon, MsgButtons buttons) {
+    return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(icon)).arg(int(buttons));
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void WindowTest::init() {
+    restart();
+}
+
+void WindowTest::cleanup() {
+    const QStringList problems = m_fixture->problems();
+    m_fixture.reset();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
+}
+
+void WindowTest::restart(const QString& appFolderName) {
+    m_fixture.reset();
+    m_fixture = std::make_unique<MainFixture>(appFolderName);
+}
+
+Main& WindowTest::main() {
+    return m_fixture->running() ? m_fixture->main() : m_fixture->start();
+}
+
+void WindowTest::trigger(const char* name) {
+    QAction* action = main().action(QString::fromLatin1(name));
+    QVERIFY2(action != nullptr, name);
+    QVERIFY2(action->isEnabled(), name);
+    action->trigger();
+}
+
+Editor* WindowTest::open(const QString& path) {
+    fx().dialog.answerFile(path);
+    trigger("open");
+    return active();
+}
+
+Editor* WindowTest::newDocument() {
+    trigger("new");
+    return active();
+}
+
+void WindowTest::loadProject(const QString& path) {
+    const auto& inUse = documents().DocInUse;
+    if (std::find(inUse.begin(), inUse.end(), 1) != inUse.end())
+        fx().messages.answer(MsgAnswer::Yes);
+    fx().dialog.answerFile(path);
+    trigger("lproject");
+}
+
+DocumentTable& WindowTest::documents() {
+    return main().documents();
+}
+ProjectState& WindowTest::project() {
+    return main().project();
+}
+Editor* WindowTest::active() {
+    return main().activeEditor();
+}
+Editor* WindowTest::editor(int slot) {
+    return main().documentManager().editorInSlot(slot);
+}
+EditorText* WindowTest::text() {
+    return active() != nullptr ? active()->Text1 : nullptr;
+}
+BuildCommands& WindowTest::buildCommands() {
+    return main().buildCommands();
+}
+ToolCommands& WindowTest::tools() {
+    return main().toolCommands();
+}
+Compile* WindowTest::compileDialog() {
+    return main().findChild<Compile*>(QStringLiteral("Compile"));
+}
+ShowErrors* WindowTest::errorDialog() {
+    return main().findChild<ShowErrors*>(QStringLiteral("ShowErrors"));
+}
+ConsolePane* WindowTest::console() {
+    return main().findChild<ConsolePane*>(QStringLiteral("Console"));
+}
+Addfile* WindowTest::addfileDialog() {
+    return main().findChild<Addfile*>(QStringLiteral("Addfile"));
+}
+ProjectOptions* WindowTest::optionsDialog() {
+    return main().findChild<ProjectOptions*>(QStringLiteral("ProjectOptions"));
+}
+SearchBox* WindowTest::searchDialog() {
+    return main().findChild<SearchBox*>(QStringLiteral("SearchBox"));
+}
+SubBrowser* WindowTest::browserDialog() {
+    return main().findChild<SubBrowser*>(QStringLiteral("SubBrowser"));
+}
+customizetools* WindowTest::toolsDialog() {
+    return main().findChild<customizetools*>(QStringLiteral("customizetools"));
+}
+
+QStringList WindowTest::boxes() const {
+    QStringList lines;
+    for (const MessageCall& call : m_fixture->messages.calls)
+        lines << box(call.title, call.text, call.icon, call.buttons);
+    return lines;
+}
+
+QStringList WindowTest::fileDialogs() const {
+    QStringList lines;
+    for (const DialogCall& call : m_fixture->dialog.calls)
+        lines << QStringLiteral("%1|%2|%3|%4|%5")
+                     .arg(call.kind, call.fileName, call.filter)
+                     .arg(call.filterIndex)
+                     .arg(call.flags, 0, 16);
+    return lines;
+}
+
+QStringList WindowTest::tree() {
+    QStringList lines;
+    for (QTreeWidgetItemIterator it(main().TreeView1); *it != nullptr; ++it) {
+        int image = 0;
+        for (int n = 1; n <= 12; ++n) {
+            if (main().ImageList1().image(n).cacheKey() == (*it)->icon(0).cacheKey())
+                image = n;
+        }
+        lines << QStringLiteral("%1%2=%3@%4")
+                     .arg((*it)->parent() != nullptr ? QStringLiteral(" ") : QString(),
+                          (*it)->data(0, Qt::UserRole).toString(), (*it)->text(0))
+                     .arg(image);
+    }
+    return lines;
+}
+
+QTreeWidgetItem* WindowTest::node(const QString& key) {
+    for (QTreeWidgetItemIterator it(main().TreeView1); *it != nullptr; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() == key)
+            return *it;
+    }
+    return nullptr;
+}
