@@ -142,97 +142,76 @@ private Q_SLOTS:
 
     // An option's line: a number with one blank on either side, in plain digits while whole;
     // typed text as typed. Read back, whatever reads as a number is one.
-    void optionLine_data() {
-        QTest::addColumn<ProjectOption>("option");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("zero") << ProjectOption(0.0) << " 0 "
-                              << "n:0";
-        QTest::newRow("negative") << ProjectOption(-5.0) << " -5 "
-                                  << "n:-5";
-        QTest::newRow("tenth") << ProjectOption(0.1) << " 0.1 "
-                               << "n:0.1";
-        QTest::newRow("million in digits") << ProjectOption(1e6) << " 1000000 "
-                                           << "n:1e+06";
-        QTest::newRow("huge") << ProjectOption(-1e300) << " -1e+300 "
-                              << "n:-1e+300";
-        QTest::newRow("typed number") << ProjectOption(QStringLiteral("100")) << "100"
-                                      << "n:100";
-        QTest::newRow("typed blanks kept") << ProjectOption(QStringLiteral(" 7 ")) << " 7 "
-                                           << "n:7";
-        QTest::newRow("typed text") << ProjectOption(QStringLiteral("x y")) << "x y"
-                                    << "t:x y";
-        QTest::newRow("typed empty") << ProjectOption(QString()) << ""
-                                     << "t:";
-        QTest::newRow("typed comma quoted") << ProjectOption(QStringLiteral("1,5")) << "\"1,5\""
-                                            << "t:1,5";
-    }
-
     void optionLine() {
-        QFETCH(ProjectOption, option);
-        QFETCH(QString, line);
-        QFETCH(QString, readBack);
-        QCOMPARE(projectOptionLine(option), line);
-        TextEncoding encoding = TextEncoding::Utf8;
-        const ProjectFileReading reading =
-            readProjectFile(writeProjectFile({option, option, {}, {}}, encoding).bytes);
-        QVERIFY2(reading.ok(), qPrintable(reading.error));
-        QCOMPARE(described(reading.project.MaxObjects), readBack);
-        QCOMPARE(described(reading.project.TempStringSize), readBack);
-    }
-
-    void writerRefusesWhatTheFormatCannotHold_data() {
-        QTest::addColumn<ProjectOption>("maxObjects");
-        QTest::addColumn<QString>("basPath");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("option with line break") << ProjectOption(QStringLiteral("1\n2")) << "a.bas"
-                                                << "Max Objects holds a line break";
-        QTest::newRow("option with comma and quote")
-            << ProjectOption(QStringLiteral("a\"b,c")) << "a.bas"
-            << "Max Objects holds both a comma and a double quote";
-        QTest::newRow("path with line break") << ProjectOption(1.0) << "/x/a\r\nb.bas"
-                                              << "holds a line break";
+        const struct {
+            ProjectOption option;
+            const char* line;
+            const char* readBack;
+        } cases[] = {
+            {0.0, " 0 ", "n:0"},
+            {-5.0, " -5 ", "n:-5"},
+            {0.1, " 0.1 ", "n:0.1"},
+            {1e6, " 1000000 ", "n:1e+06"},
+            {-1e300, " -1e+300 ", "n:-1e+300"},
+            {QStringLiteral("100"), "100", "n:100"},
+            {QStringLiteral(" 7 "), " 7 ", "n:7"},
+            {QStringLiteral("x y"), "x y", "t:x y"},
+            {QString(), "", "t:"},
+            {QStringLiteral("1,5"), "\"1,5\"", "t:1,5"},
+        };
+        for (const auto& [option, line, readBack] : cases) {
+            TextEncoding encoding = TextEncoding::Utf8;
+            const ProjectFileReading reading =
+                readProjectFile(writeProjectFile({option, option, {}, {}}, encoding).bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.error));
+            QCOMPARE(projectOptionLine(option) + "|" + described(reading.project.MaxObjects) + "|" +
+                         described(reading.project.TempStringSize),
+                     QString(line) + "|" + readBack + "|" + readBack);
+        }
     }
 
     void writerRefusesWhatTheFormatCannotHold() {
-        QFETCH(ProjectOption, maxObjects);
-        QFETCH(QString, basPath);
-        QFETCH(QString, reason);
-        ProjectFile project;
-        project.MaxObjects = maxObjects;
-        project.BasPaths = {basPath};
-        TextEncoding encoding = TextEncoding::Utf8;
-        const ProjectFileWriting writing = writeProjectFile(project, encoding);
-        QVERIFY2(writing.error.contains(reason), qPrintable(writing.error));
-        QVERIFY(writing.bytes.isEmpty());
+        const struct {
+            ProjectOption maxObjects;
+            const char* basPath;
+            const char* reason;
+        } cases[] = {
+            {QStringLiteral("1\n2"), "a.bas", "Max Objects holds a line break"},
+            {QStringLiteral("a\"b,c"), "a.bas",
+             "Max Objects holds both a comma and a double quote"},
+            {1.0, "/x/a\r\nb.bas", "holds a line break"},
+        };
+        for (const auto& [maxObjects, basPath, reason] : cases) {
+            TextEncoding encoding = TextEncoding::Utf8;
+            const ProjectFileWriting writing =
+                writeProjectFile({maxObjects, 2.0, {basPath}, {}}, encoding);
+            QVERIFY2(writing.error.contains(reason), qPrintable(writing.error));
+            QVERIFY(writing.bytes.isEmpty());
+        }
     }
 
     // The writer keeps the file's encoding unless the paths would not read back in it.
-    void encoding_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<TextEncoding>("written");
-        QTest::newRow("utf-8 kept") << "/a.bas" << TextEncoding::Utf8 << TextEncoding::Utf8;
-        QTest::newRow("code page kept") << QStringLiteral(u"/r\u00e9.bas")
-                                        << TextEncoding::Windows1252 << TextEncoding::Windows1252;
-        QTest::newRow("character outside the code page")
-            << QStringLiteral(u"/\u0436.bas") << TextEncoding::Windows1252 << TextEncoding::Utf8;
-        // "Ã©" in the code page is C3 A9, which would read back as UTF-8 "é".
-        QTest::newRow("code-page bytes that look like utf-8")
-            << QStringLiteral(u"/\u00c3\u00a9") << TextEncoding::Windows1252 << TextEncoding::Utf8;
-    }
-
     void encoding() {
-        QFETCH(QString, path);
-        QFETCH(TextEncoding, encoding);
-        QFETCH(TextEncoding, written);
-        const ProjectFile project{1.0, 2.0, {path}, {path}};
-        const ProjectFileWriting writing = writeProjectFile(project, encoding);
-        QCOMPARE(encoding, written);
-        const ProjectFileReading reading = readProjectFile(writing.bytes);
-        QVERIFY2(reading.ok(), qPrintable(reading.error));
-        QCOMPARE(reading.project, project);
-        QCOMPARE(reading.encoding, written);
+        const struct {
+            QString path;
+            TextEncoding encoding, written;
+        } cases[] = {
+            {"/a.bas", TextEncoding::Utf8, TextEncoding::Utf8},
+            {QStringLiteral(u"/r\u00e9.bas"), TextEncoding::Windows1252, TextEncoding::Windows1252},
+            {QStringLiteral(u"/\u0436.bas"), TextEncoding::Windows1252, TextEncoding::Utf8},
+            // "Ã©" in the code page is C3 A9, which would read back as UTF-8 "é".
+            {QStringLiteral(u"/\u00c3\u00a9"), TextEncoding::Windows1252, TextEncoding::Utf8},
+        };
+        for (const auto& c : cases) {
+            const ProjectFile project{1.0, 2.0, {c.path}, {c.path}};
+            TextEncoding encoding = c.encoding;
+            const ProjectFileWriting writing = writeProjectFile(project, encoding);
+            QCOMPARE(encoding, c.written);
+            const ProjectFileReading reading = readProjectFile(writing.bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.error));
+            QCOMPARE(reading.project, project);
+            QCOMPARE(reading.encoding, c.written);
+        }
     }
 };
 
