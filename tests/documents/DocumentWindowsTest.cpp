@@ -27,7 +27,6 @@ namespace {
 
 const QString Text = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB");
 const FontChoice Chosen{QStringLiteral("DejaVu Sans Mono"), 14, true, true};
-const QString Nul = QString::fromUtf16(u"x\0y", 3);
 
 // A command (a menu item's name, "button<n>" or "Ctrl+<key>") on a selection, with the clipboard
 // before ("<picture>" for a picture), then the text, clipboard, caret and modified flag after.
@@ -47,13 +46,10 @@ const struct {
     {"cut nothing selected", "Cut", 2, 0, "old", Text, "", 2, false},
     {"paste over selection", "paste", 4, 1, "main", "SUB main" + Text.mid(5), "main", 8, true},
     {"paste at caret", "button7", 0, 0, "' x\n", "' x\r\n" + Text, "' x\n", 5, true},
-    {"paste lone CRs become CR LF", "paste", 5, 0, "\rb\r", "SUB a\r\nb\r\n" + Text.mid(5), "\rb\r",
-     10, true},
     {"paste empty clipboard over selection", "paste", 0, 4, "", Text.mid(4), "", 0, true},
     {"paste empty clipboard at caret", "paste", 3, 0, "", Text, "", 3, false},
     {"paste a picture over selection", "paste", 3, 2, "<picture>", "SUB" + Text.mid(5), "", 3,
      true},
-    {"paste keeps NUL", "paste", 0, 0, Nul, Nul + Text, Nul, 3, true},
     {"Ctrl+C, nothing selected", "Ctrl+C", 0, 0, "old", Text, "", 0, false},
     {"Ctrl+C", "Ctrl+C", 0, 3, "old", Text, "SUB", 3, false},
     {"Ctrl+X", "Ctrl+X", 0, 3, "old", Text.mid(3), "SUB", 0, true},

@@ -503,9 +503,8 @@ private Q_SLOTS:
     }
 
     // Cancel leaves the options alone; Set applies the fields as typed, and they outlive Close and
-    // Create and are written as typed. Load reads numbers, written back with a blank on either
-    // side, and leaves the dialog's fields alone. (Disabling the main window and the ways out of
-    // the dialog are the stand-in dialogs' table.)
+    // Create and are written as typed. Load reads numbers and leaves the dialog's fields alone.
+    // (Disabling the main window and the ways out of the dialog are the stand-in dialogs' table.)
     void options() {
         trigger("nproject");
         trigger("poptions");
@@ -535,9 +534,6 @@ private Q_SLOTS:
         trigger("lproject");
         QCOMPARE(optionText(project().MaxObjects), "n:500");
         QCOMPARE(optionText(project().TempStringSize), "n:1000");
-        trigger("sproject");
-        QCOMPARE(MainFixture::readFile(vdp),
-                 Header + " 500 \r\n 1000 \r\n[Basic Files]\r\n[Assembly Files]\r\n");
         trigger("poptions");
         QCOMPARE(dialog->Text2->text(), "7 ");
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
