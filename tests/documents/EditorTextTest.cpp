@@ -10,70 +10,55 @@ class EditorTextTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void textIsNormalisedToCrLf_data() {
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("out");
-        QTest::newRow("lf") << "a\nb"
-                            << "a\r\nb";
-        QTest::newRow("cr") << "a\rb\r"
-                            << "a\r\nb\r\n";
-        QTest::newRow("crlf kept") << "a\r\nb"
-                                   << "a\r\nb";
-        QTest::newRow("nul") << QString::fromUtf16(u"a\0b", 3) << QString::fromUtf16(u"a\0b", 3);
-        QTest::newRow("surrogates")
-            << QString::fromUtf16(u"\U0001F600x") << QString::fromUtf16(u"\U0001F600x");
-    }
-
+    // Every line break becomes CR LF as the text enters; NUL and surrogate pairs are kept.
     void textIsNormalisedToCrLf() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
         EditorText editor;
-        editor.setWholeText(in);
-        QCOMPARE(editor.wholeText(), out);
-        QCOMPARE(editor.textLength(), out.size());
+        editor.setWholeText(QString::fromUtf16(u"a\nb\rc\r\n\0\U0001F600\r", 11));
+        QCOMPARE(editor.wholeText(), QString::fromUtf16(u"a\r\nb\r\nc\r\n\0\U0001F600\r\n", 14));
+        QCOMPARE(editor.textLength(), 14);
     }
 
     // Selections set and read back in CR LF counting, across line breaks and multi-unit characters.
-    void selectionRoundTrip_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("selected");
-        const QString lines = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB\r\n");
-        QTest::newRow("line 2") << lines << 7 << 7 << "PRINT 1";
-        QTest::newRow("across break") << lines << 5 << 4 << "\r\nPR";
-        QTest::newRow("caret after break") << lines << 7 << 0 << "";
-        QTest::newRow("last char") << lines << int(lines.size() - 1) << 1 << "\n";
-        const QString wide = QString::fromUtf16(u"\u00e9\U0001F600\r\nx\u4e2d");
-        QTest::newRow("after accented") << wide << 1 << 2 << QString::fromUtf16(u"\U0001F600");
-        QTest::newRow("after emoji and break") << wide << 5 << 2 << QString::fromUtf16(u"x\u4e2d");
-    }
-
     void selectionRoundTrip() {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, selected);
-        EditorText editor;
-        editor.setWholeText(text);
-        editor.setSelection(start, length);
-        QCOMPARE(editor.selStart(), start);
-        QCOMPARE(editor.selLength(), length);
-        QCOMPARE(editor.selectedWholeText(), selected);
+        const QString lines = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB\r\n");
+        const QString wide = QString::fromUtf16(u"\u00e9\U0001F600\r\nx\u4e2d");
+        const struct {
+            QString text;
+            qsizetype start, length;
+            QString selected;
+        } cases[] = {
+            {lines, 7, 7, "PRINT 1"},
+            {lines, 5, 4, "\r\nPR"},
+            {lines, 7, 0, ""},
+            {lines, lines.size() - 1, 1, "\n"},
+            {wide, 1, 2, QString::fromUtf16(u"\U0001F600")},
+            {wide, 5, 2, QString::fromUtf16(u"x\u4e2d")},
+        };
+        for (const auto& c : cases) {
+            EditorText editor;
+            editor.setWholeText(c.text);
+            editor.setSelection(c.start, c.length);
+            QCOMPARE(QList({editor.selStart(), editor.selLength()}), QList({c.start, c.length}));
+            QCOMPARE(editor.selectedWholeText(), c.selected);
+        }
     }
 
-    void selectionOutsideTheTextIsClamped() {
+    // Selections and ranges outside the text are clamped to it.
+    void outsideTheTextIsClamped() {
         EditorText editor;
         editor.setWholeText(QStringLiteral("ab\r\ncd"));
-        editor.setSelection(4, 100);
-        QCOMPARE(editor.selStart(), 4);
-        QCOMPARE(editor.selLength(), 2);
-        editor.setSelection(-5, 2);
-        QCOMPARE(editor.selStart(), 0);
-        QCOMPARE(editor.selLength(), 2);
-        editor.setSelection(50, 3);
-        QCOMPARE(editor.selStart(), 6);
-        QCOMPARE(editor.selLength(), 0);
+        const struct {
+            int start, length;
+            qsizetype selStart, selLength;
+        } cases[] = {{4, 100, 4, 2}, {-5, 2, 0, 2}, {50, 3, 6, 0}};
+        for (const auto& c : cases) {
+            editor.setSelection(c.start, c.length);
+            QCOMPARE(QList({editor.selStart(), editor.selLength()}),
+                     QList({c.selStart, c.selLength}));
+        }
+        QCOMPARE(editor.textRange(1, 5), QStringLiteral("b\r\nc"));
+        QCOMPARE(editor.textRange(4, 100), QStringLiteral("cd"));
+        QCOMPARE(editor.textRange(3, 1), QString());
     }
 
     void replaceSelectionKeepsNul() {
@@ -82,16 +67,7 @@ private Q_SLOTS:
         editor.setSelection(1, 2);
         editor.replaceSelection(QString::fromUtf16(u"x\0y\nz", 5));
         QCOMPARE(editor.wholeText(), QString::fromUtf16(u"ax\0y\r\nzd", 8));
-        QCOMPARE(editor.selStart(), 7);
-        QCOMPARE(editor.selLength(), 0);
-    }
-
-    void textRange() {
-        EditorText editor;
-        editor.setWholeText(QStringLiteral("ab\r\ncd"));
-        QCOMPARE(editor.textRange(1, 5), QStringLiteral("b\r\nc"));
-        QCOMPARE(editor.textRange(4, 100), QStringLiteral("cd"));
-        QCOMPARE(editor.textRange(3, 1), QString());
+        QCOMPARE(QList({editor.selStart(), editor.selLength()}), QList<qsizetype>({7, 0}));
     }
 
     // The line-indexed mapping against the text itself, at every line start and inside lines with
@@ -120,31 +96,26 @@ private Q_SLOTS:
     }
 
     // An assistive tool may ask for any range; none may crash or read past the text.
-    void accessibleTextIsClamped_data() {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("past the end") << 2 << 100 << QString::fromUtf16(u"\r\n\U0001F600");
-        QTest::newRow("reversed") << 4 << 1 << QString::fromUtf16(u"b\r\n");
-        QTest::newRow("negative") << -7 << 2 << "ab";
-        QTest::newRow("all negative") << -9 << -2 << "";
-        QTest::newRow("far beyond") << 1000 << 2000 << "";
-        QTest::newRow("whole") << 0 << 6 << QString::fromUtf16(u"ab\r\n\U0001F600");
-    }
-
     void accessibleTextIsClamped() {
-        QFETCH(int, start);
-        QFETCH(int, end);
-        QFETCH(QString, expected);
         EditorText editor;
         editor.setWholeText(QString::fromUtf16(u"ab\n\U0001F600"));
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&editor);
-        QVERIFY(accessible != nullptr);
+        QVERIFY(accessible != nullptr && accessible->textInterface() != nullptr);
         QAccessibleTextInterface* text = accessible->textInterface();
-        QVERIFY(text != nullptr);
         QCOMPARE(text->characterCount(), 6);
-        QCOMPARE(text->text(start, end), expected);
         QCOMPARE(accessible->text(QAccessible::Value), editor.wholeText());
+        // Past the end, reversed, negative, all negative, far beyond, whole.
+        const struct {
+            int start, end;
+            std::u16string_view expected;
+        } cases[] = {
+            {2, 100, u"\r\n\U0001F600"}, {4, 1, u"b\r\n"},           {-7, 2, u"ab"}, {-9, -2, u""},
+            {1000, 2000, u""},           {0, 6, u"ab\r\n\U0001F600"}};
+        for (const auto& c : cases)
+            QCOMPARE(QStringList({QString::number(c.start), QString::number(c.end),
+                                  text->text(c.start, c.end)}),
+                     QStringList({QString::number(c.start), QString::number(c.end),
+                                  QStringView(c.expected).toString()}));
     }
 
     void accessibleSelectionAndCaret() {

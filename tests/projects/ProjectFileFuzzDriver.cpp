@@ -41,24 +41,12 @@ QList<QByteArray> samples() {
     };
 }
 
-// Pieces of the format that mutations splice in.
-const QList<QByteArray> Tokens = {"\r\n",
-                                  "\n",
-                                  "\r",
-                                  ",",
-                                  "\"",
-                                  " ",
-                                  "[Basic Files]",
-                                  "[Assembly Files]",
-                                  "[Libraries]",
-                                  "Veldra Studio Project File",
-                                  "1e308",
-                                  "-",
-                                  ".",
-                                  "\xc3",
-                                  "\xa9",
-                                  "\xff",
-                                  QByteArray(1, '\0')};
+// Pieces of the format that mutations splice in, and a NUL.
+const QList<QByteArray> Tokens =
+    QByteArray("\r\n|\n|\r|,|\"| |[Basic Files]|[Assembly Files]|[Libraries]|Veldra Studio Project "
+               "File|1e308|-|.|\xc3|\xa9|\xff")
+        .split('|')
+    << QByteArray(1, '\0');
 
 QByteArray mutate(QByteArray input, const QList<QByteArray>& pool, std::mt19937& random) {
     const auto below = [&random](qsizetype bound) {

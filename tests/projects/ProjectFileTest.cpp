@@ -18,11 +18,12 @@ const QByteArray Header = "Veldra Studio Project File\r\n";
 // The header and the default options, where most files begin.
 const QByteArray Defaults = Header + " 100 \r\n 64000 \r\n";
 
-// The given lines, each ended by CR LF.
-QByteArray lines(std::initializer_list<const char*> items) {
+// Lines divided by "|", each ended by CR LF; "H" stands for the header, "D" for the header and
+// the default options.
+QByteArray lines(const char* items) {
     QByteArray bytes;
-    for (const char* item : items)
-        bytes += QByteArray(item) + "\r\n";
+    for (const QByteArray& item : QByteArray(items).split('|'))
+        bytes += item == "H" ? Header : item == "D" ? Defaults : item + "\r\n";
     return bytes;
 }
 
@@ -41,50 +42,40 @@ private Q_SLOTS:
     void readAndWrite_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("written");
-        const QByteArray same;
+        const auto row = [](const char* name, const QByteArray& bytes, const char* written = "") {
+            QTest::newRow(name) << bytes << (*written == 0 ? bytes : lines(written));
+        };
         const QByteArray longPath(10 * 1024 * 1024, 'p');
-        QTest::newRow("empty project: five lines")
-            << Defaults + lines({"[Basic Files]", "[Assembly Files]"}) << same;
-        QTest::newRow("worked example")
-            << Defaults + lines({"[Basic Files]", R"(C:\work\game.bas)", R"(C:\work\sprites.bas)",
-                                 "[Assembly Files]", R"(C:\work\blit.asm)"})
-            << same;
-        QTest::newRow("paths kept character for character")
-            << Defaults + lines({"[Basic Files]", " a, \"b\".bas ", "[Assembly Files]"}) << same;
-        QTest::newRow("libraries inside the basic list is a path")
-            << Defaults + lines({"[Basic Files]", "[Libraries]", "[Assembly Files]"}) << same;
-        QTest::newRow("26 members of one kind")
-            << Defaults + "[Basic Files]\r\n" + Member.repeated(26) + "[Assembly Files]\r\n"
-            << same;
-        QTest::newRow("numbers and typed options")
-            << Header + lines({"500", "big", "[Basic Files]"})
-            << Header + lines({" 500 ", "big", "[Basic Files]", "[Assembly Files]"});
-        QTest::newRow("options on one line")
-            << Header + lines({" 7 , 8", "[Basic Files]", "a.bas"})
-            << Header + lines({" 7 ", " 8 ", "[Basic Files]", "a.bas", "[Assembly Files]"});
-        QTest::newRow("out of range number stays text")
-            << Header + lines({"1e999", "2", "[Basic Files]"})
-            << Header + lines({"1e999", " 2 ", "[Basic Files]", "[Assembly Files]"});
-        QTest::newRow("blank lines skipped")
-            << Defaults + lines({"[Basic Files]", "", "a.bas", "", "", "b.bas", "[Assembly Files]",
-                                 "", "c.asm", ""})
-            << Defaults + lines({"[Basic Files]", "a.bas", "b.bas", "[Assembly Files]", "c.asm"});
-        QTest::newRow("no assembly section")
-            << Defaults + lines({"[Basic Files]", "a.bas"})
-            << Defaults + lines({"[Basic Files]", "a.bas", "[Assembly Files]"});
-        QTest::newRow("libraries and what follows ignored")
-            << Defaults + lines({"[Basic Files]", "a.bas", "[Assembly Files]", "c.asm",
-                                 "[Libraries]", "d.asm", "[Assembly Files]", "e.bas"})
-            << Defaults + lines({"[Basic Files]", "a.bas", "[Assembly Files]", "c.asm"});
-        QTest::newRow("no final line end")
-            << Defaults + lines({"[Basic Files]"}) + "a.bas"
-            << Defaults + lines({"[Basic Files]", "a.bas", "[Assembly Files]"});
-        QTest::newRow("lf line ends")
-            << QByteArray("Veldra Studio Project File\n1\n2\n[Basic Files]\nx\n")
-            << Header + lines({" 1 ", " 2 ", "[Basic Files]", "x", "[Assembly Files]"});
+        row("empty project: five lines", lines("D|[Basic Files]|[Assembly Files]"));
+        row("worked example", lines(R"(D|[Basic Files]|C:\work\game.bas|C:\work\sprites.bas|)"
+                                    R"([Assembly Files]|C:\work\blit.asm)"));
+        row("paths kept character for character",
+            lines("D|[Basic Files]| a, \"b\".bas |[Assembly Files]"));
+        row("libraries inside the basic list is a path",
+            lines("D|[Basic Files]|[Libraries]|[Assembly Files]"));
+        row("26 members of one kind",
+            Defaults + "[Basic Files]\r\n" + Member.repeated(26) + "[Assembly Files]\r\n");
+        row("numbers and typed options", lines("H|500|big|[Basic Files]"),
+            "H| 500 |big|[Basic Files]|[Assembly Files]");
+        row("options on one line", lines("H| 7 , 8|[Basic Files]|a.bas"),
+            "H| 7 | 8 |[Basic Files]|a.bas|[Assembly Files]");
+        row("out of range number stays text", lines("H|1e999|2|[Basic Files]"),
+            "H|1e999| 2 |[Basic Files]|[Assembly Files]");
+        row("blank lines skipped", lines("D|[Basic Files]||a.bas|||b.bas|[Assembly Files]||c.asm|"),
+            "D|[Basic Files]|a.bas|b.bas|[Assembly Files]|c.asm");
+        row("no assembly section", lines("D|[Basic Files]|a.bas"),
+            "D|[Basic Files]|a.bas|[Assembly Files]");
+        row("libraries and what follows ignored",
+            lines("D|[Basic Files]|a.bas|[Assembly Files]|c.asm|[Libraries]|d.asm|[Assembly "
+                  "Files]|e.bas"),
+            "D|[Basic Files]|a.bas|[Assembly Files]|c.asm");
+        row("no final line end", lines("D|[Basic Files]") + "a.bas",
+            "D|[Basic Files]|a.bas|[Assembly Files]");
+        row("lf line ends", "Veldra Studio Project File\n1\n2\n[Basic Files]\nx\n",
+            "H| 1 | 2 |[Basic Files]|x|[Assembly Files]");
         QTest::newRow("10 MB line")
-            << Defaults + lines({"[Basic Files]"}) + longPath
-            << Defaults + lines({"[Basic Files]"}) + longPath + "\r\n[Assembly Files]\r\n";
+            << lines("D|[Basic Files]") + longPath
+            << lines("D|[Basic Files]") + longPath + "\r\n[Assembly Files]\r\n";
     }
 
     void readAndWrite() {
@@ -95,10 +86,11 @@ private Q_SLOTS:
         TextEncoding encoding = reading.encoding;
         const ProjectFileWriting writing = writeProjectFile(reading.project, encoding);
         QVERIFY2(writing.ok(), qPrintable(writing.error));
-        QCOMPARE(writing.bytes, written.isEmpty() ? bytes : written);
+        QCOMPARE(writing.bytes, written);
     }
 
-    // `notProjectFile` tells a file that is no project file at all from one that holds too much.
+    // `notProjectFile` tells a file that is no project file at all from one that holds too much
+    // (the reasons that begin with "more").
     void readerRefuses_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("notProjectFile");
@@ -106,28 +98,24 @@ private Q_SLOTS:
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage.append(char((i * 7919 + 13) % 256));
-        QTest::newRow("empty file") << QByteArray() << true << "empty";
-        QTest::newRow("header only") << Header << true << "ends before";
-        QTest::newRow("one option") << Header + lines({" 100 "}) << true << "ends before";
-        QTest::newRow("no section line")
-            << Header + lines({" 100 ", " 64000 "}) << true << "ends before";
-        QTest::newRow("trailing blank on line 1")
-            << QByteArray("Veldra Studio Project File \r\n 100 \r\n 64000 \r\n[Basic Files]\r\n")
-            << true << "first line";
-        QTest::newRow("lower-case section")
-            << Defaults + lines({"[basic files]"}) << true << "after the options";
-        QTest::newRow("third option line")
-            << Header + lines({"1", "2", "3", "[Basic Files]"}) << true << "after the options";
-        QTest::newRow("utf-8 byte order mark")
-            << "\xef\xbb\xbf" + Defaults + lines({"[Basic Files]"}) << true << "first line";
-        QTest::newRow("binary garbage") << garbage << true << "first line";
-        QTest::newRow("10 MB first line")
-            << QByteArray(10 * 1024 * 1024, 'V') << true << "first line";
-        QTest::newRow("27 BASIC members") << Defaults + "[Basic Files]\r\n" + Member.repeated(27)
-                                          << false << "more than 26 BASIC";
-        QTest::newRow("27 assembly members")
-            << Defaults + lines({"[Basic Files]", "[Assembly Files]"}) + Member.repeated(27)
-            << false << "more than 26 assembly";
+        const auto row = [](const char* name, const QByteArray& bytes, const char* reason) {
+            QTest::newRow(name) << bytes << !QByteArray(reason).startsWith("more") << reason;
+        };
+        row("empty file", QByteArray(), "empty");
+        row("header only", Header, "ends before");
+        row("one option", lines("H| 100 "), "ends before");
+        row("no section line", lines("D"), "ends before");
+        row("trailing blank on line 1",
+            lines("Veldra Studio Project File | 100 | 64000 |[Basic Files]"), "first line");
+        row("lower-case section", lines("D|[basic files]"), "after the options");
+        row("third option line", lines("H|1|2|3|[Basic Files]"), "after the options");
+        row("utf-8 byte order mark", "\xef\xbb\xbf" + lines("D|[Basic Files]"), "first line");
+        row("binary garbage", garbage, "first line");
+        row("10 MB first line", QByteArray(10 * 1024 * 1024, 'V'), "first line");
+        row("27 BASIC members", Defaults + "[Basic Files]\r\n" + Member.repeated(27),
+            "more than 26 BASIC");
+        row("27 assembly members", lines("D|[Basic Files]|[Assembly Files]") + Member.repeated(27),
+            "more than 26 assembly");
     }
 
     void readerRefuses() {
@@ -142,97 +130,76 @@ private Q_SLOTS:
 
     // An option's line: a number with one blank on either side, in plain digits while whole;
     // typed text as typed. Read back, whatever reads as a number is one.
-    void optionLine_data() {
-        QTest::addColumn<ProjectOption>("option");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("zero") << ProjectOption(0.0) << " 0 "
-                              << "n:0";
-        QTest::newRow("negative") << ProjectOption(-5.0) << " -5 "
-                                  << "n:-5";
-        QTest::newRow("tenth") << ProjectOption(0.1) << " 0.1 "
-                               << "n:0.1";
-        QTest::newRow("million in digits") << ProjectOption(1e6) << " 1000000 "
-                                           << "n:1e+06";
-        QTest::newRow("huge") << ProjectOption(-1e300) << " -1e+300 "
-                              << "n:-1e+300";
-        QTest::newRow("typed number") << ProjectOption(QStringLiteral("100")) << "100"
-                                      << "n:100";
-        QTest::newRow("typed blanks kept") << ProjectOption(QStringLiteral(" 7 ")) << " 7 "
-                                           << "n:7";
-        QTest::newRow("typed text") << ProjectOption(QStringLiteral("x y")) << "x y"
-                                    << "t:x y";
-        QTest::newRow("typed empty") << ProjectOption(QString()) << ""
-                                     << "t:";
-        QTest::newRow("typed comma quoted") << ProjectOption(QStringLiteral("1,5")) << "\"1,5\""
-                                            << "t:1,5";
-    }
-
     void optionLine() {
-        QFETCH(ProjectOption, option);
-        QFETCH(QString, line);
-        QFETCH(QString, readBack);
-        QCOMPARE(projectOptionLine(option), line);
-        TextEncoding encoding = TextEncoding::Utf8;
-        const ProjectFileReading reading =
-            readProjectFile(writeProjectFile({option, option, {}, {}}, encoding).bytes);
-        QVERIFY2(reading.ok(), qPrintable(reading.error));
-        QCOMPARE(described(reading.project.MaxObjects), readBack);
-        QCOMPARE(described(reading.project.TempStringSize), readBack);
-    }
-
-    void writerRefusesWhatTheFormatCannotHold_data() {
-        QTest::addColumn<ProjectOption>("maxObjects");
-        QTest::addColumn<QString>("basPath");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("option with line break") << ProjectOption(QStringLiteral("1\n2")) << "a.bas"
-                                                << "Max Objects holds a line break";
-        QTest::newRow("option with comma and quote")
-            << ProjectOption(QStringLiteral("a\"b,c")) << "a.bas"
-            << "Max Objects holds both a comma and a double quote";
-        QTest::newRow("path with line break") << ProjectOption(1.0) << "/x/a\r\nb.bas"
-                                              << "holds a line break";
+        const struct {
+            ProjectOption option;
+            const char* line;
+            const char* readBack;
+        } cases[] = {
+            {0.0, " 0 ", "n:0"},
+            {-5.0, " -5 ", "n:-5"},
+            {0.1, " 0.1 ", "n:0.1"},
+            {1e6, " 1000000 ", "n:1e+06"},
+            {-1e300, " -1e+300 ", "n:-1e+300"},
+            {QStringLiteral("100"), "100", "n:100"},
+            {QStringLiteral(" 7 "), " 7 ", "n:7"},
+            {QStringLiteral("x y"), "x y", "t:x y"},
+            {QString(), "", "t:"},
+            {QStringLiteral("1,5"), "\"1,5\"", "t:1,5"},
+        };
+        for (const auto& [option, line, readBack] : cases) {
+            TextEncoding encoding = TextEncoding::Utf8;
+            const ProjectFileReading reading =
+                readProjectFile(writeProjectFile({option, option, {}, {}}, encoding).bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.error));
+            QCOMPARE(projectOptionLine(option) + "|" + described(reading.project.MaxObjects) + "|" +
+                         described(reading.project.TempStringSize),
+                     QString(line) + "|" + readBack + "|" + readBack);
+        }
     }
 
     void writerRefusesWhatTheFormatCannotHold() {
-        QFETCH(ProjectOption, maxObjects);
-        QFETCH(QString, basPath);
-        QFETCH(QString, reason);
-        ProjectFile project;
-        project.MaxObjects = maxObjects;
-        project.BasPaths = {basPath};
-        TextEncoding encoding = TextEncoding::Utf8;
-        const ProjectFileWriting writing = writeProjectFile(project, encoding);
-        QVERIFY2(writing.error.contains(reason), qPrintable(writing.error));
-        QVERIFY(writing.bytes.isEmpty());
+        const struct {
+            ProjectOption maxObjects;
+            const char* basPath;
+            const char* reason;
+        } cases[] = {
+            {QStringLiteral("1\n2"), "a.bas", "Max Objects holds a line break"},
+            {QStringLiteral("a\"b,c"), "a.bas",
+             "Max Objects holds both a comma and a double quote"},
+            {1.0, "/x/a\r\nb.bas", "holds a line break"},
+        };
+        for (const auto& [maxObjects, basPath, reason] : cases) {
+            TextEncoding encoding = TextEncoding::Utf8;
+            const ProjectFileWriting writing =
+                writeProjectFile({maxObjects, 2.0, {basPath}, {}}, encoding);
+            QVERIFY2(writing.error.contains(reason), qPrintable(writing.error));
+            QVERIFY(writing.bytes.isEmpty());
+        }
     }
 
     // The writer keeps the file's encoding unless the paths would not read back in it.
-    void encoding_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<TextEncoding>("written");
-        QTest::newRow("utf-8 kept") << "/a.bas" << TextEncoding::Utf8 << TextEncoding::Utf8;
-        QTest::newRow("code page kept") << QStringLiteral(u"/r\u00e9.bas")
-                                        << TextEncoding::Windows1252 << TextEncoding::Windows1252;
-        QTest::newRow("character outside the code page")
-            << QStringLiteral(u"/\u0436.bas") << TextEncoding::Windows1252 << TextEncoding::Utf8;
-        // "Ã©" in the code page is C3 A9, which would read back as UTF-8 "é".
-        QTest::newRow("code-page bytes that look like utf-8")
-            << QStringLiteral(u"/\u00c3\u00a9") << TextEncoding::Windows1252 << TextEncoding::Utf8;
-    }
-
     void encoding() {
-        QFETCH(QString, path);
-        QFETCH(TextEncoding, encoding);
-        QFETCH(TextEncoding, written);
-        const ProjectFile project{1.0, 2.0, {path}, {path}};
-        const ProjectFileWriting writing = writeProjectFile(project, encoding);
-        QCOMPARE(encoding, written);
-        const ProjectFileReading reading = readProjectFile(writing.bytes);
-        QVERIFY2(reading.ok(), qPrintable(reading.error));
-        QCOMPARE(reading.project, project);
-        QCOMPARE(reading.encoding, written);
+        const struct {
+            QString path;
+            TextEncoding encoding, written;
+        } cases[] = {
+            {"/a.bas", TextEncoding::Utf8, TextEncoding::Utf8},
+            {QStringLiteral(u"/r\u00e9.bas"), TextEncoding::Windows1252, TextEncoding::Windows1252},
+            {QStringLiteral(u"/\u0436.bas"), TextEncoding::Windows1252, TextEncoding::Utf8},
+            // "Ã©" in the code page is C3 A9, which would read back as UTF-8 "é".
+            {QStringLiteral(u"/\u00c3\u00a9"), TextEncoding::Windows1252, TextEncoding::Utf8},
+        };
+        for (const auto& c : cases) {
+            const ProjectFile project{1.0, 2.0, {c.path}, {c.path}};
+            TextEncoding encoding = c.encoding;
+            const ProjectFileWriting writing = writeProjectFile(project, encoding);
+            QCOMPARE(encoding, c.written);
+            const ProjectFileReading reading = readProjectFile(writing.bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.error));
+            QCOMPARE(reading.project, project);
+            QCOMPARE(reading.encoding, c.written);
+        }
     }
 };
 
