@@ -51,6 +51,12 @@ private Q_SLOTS:
             << projectCreateExeCommandLine(win, R"(C:\My Games\pong.vdp)", R"(C:\out\a b.exe)",
                                            u'\\')
             << R"(C:\Veldra\make -project C:\My Games\pong.vdp C:\out\a b.exe C:\Veldra)";
+        // An untitled window runs in the application folder, a saved file in its own folder.
+        QTest::newRow("run folder, untitled") << runFolderOf(win, "Untitled (3)", u'\\') << win;
+        QTest::newRow("run folder, backslash")
+            << runFolderOf(win, R"(C:\src\game.bas)", u'\\') << R"(C:\src)";
+        QTest::newRow("run folder, file named Untitled")
+            << runFolderOf(win, "/home/Untitled.bas", u'/') << "/home";
     }
 
     // The lines hold no quotes, so the driver receives their blank-separated words: a path with
@@ -60,23 +66,6 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(line, expected);
         QCOMPARE(splitCommandLine(line), expected.split(u' ', Qt::SkipEmptyParts));
-    }
-
-    // An untitled window runs in the application folder, a saved file in its own folder.
-    void runFolder_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QChar>("separator");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("untitled") << "Untitled (3)" << QChar(u'\\') << R"(C:\Veldra)";
-        QTest::newRow("saved, backslash") << R"(C:\src\game.bas)" << QChar(u'\\') << R"(C:\src)";
-        QTest::newRow("file named Untitled") << "/home/Untitled.bas" << QChar(u'/') << "/home";
-    }
-
-    void runFolder() {
-        QFETCH(QString, caption);
-        QFETCH(QChar, separator);
-        QFETCH(QString, expected);
-        QCOMPARE(runFolderOf(QStringLiteral(R"(C:\Veldra)"), caption, separator), expected);
     }
 
     // Line 1 is a list field (the number), then the message line and, in the project form, the

