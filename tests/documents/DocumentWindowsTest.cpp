@@ -1,6 +1,7 @@
 // Document windows: slots, untitled numbering, the modified flag, the save question, closing,
 // opening and saving files, the clipboard commands and the appearance of all 26 slots.
 
+#include "FileSizeLimit.h"
 #include "WindowTest.h"
 
 #include "documents/DocumentManager.h"
@@ -292,8 +293,8 @@ private Q_SLOTS:
         QVERIFY(!main().action(QStringLiteral("saveas"))->isEnabled());
     }
 
-    // A save that fails (its folder is gone, the file is read-only; a full disk is the file
-    // writer's table) keeps the file, the caption and the modified flag, and names the file.
+    // A save that fails (its folder is gone, the disk is full, the file is read-only) keeps the
+    // file, the caption and the modified flag, and names the file.
     void failedSaveKeepsFileCaptionAndFlag() {
         const QString path = fx().writeDoc(QStringLiteral("locked.bas"), "original");
         open(path);
@@ -307,14 +308,23 @@ private Q_SLOTS:
         QCOMPARE(fx().messages.calls.size(), 1);
         QCOMPARE(fx().messages.calls[0].text.split(QStringLiteral("\r\n")).value(1), gone);
 
+        {
+            const FileSizeLimit limit(4);
+            trigger("save");
+        }
+        QCOMPARE(MainFixture::readFile(path), QByteArray("original"));
+        QCOMPARE(documents().DocChanged[window->slot()], qint16(-1));
+        QCOMPARE(fx().messages.calls.size(), 2);
+        QCOMPARE(fx().messages.calls[1].text.split(QStringLiteral("\r\n")).value(1), path);
+
         QFile::setPermissions(path, QFileDevice::ReadOwner);
         if (QFile(path).open(QIODevice::Append))
             QSKIP("This process writes to read-only files regardless of their permission bits");
         trigger("save");
         QCOMPARE(MainFixture::readFile(path), QByteArray("original"));
         QCOMPARE(documents().DocChanged[window->slot()], qint16(-1));
-        QCOMPARE(fx().messages.calls.size(), 2);
-        QCOMPARE(fx().messages.calls[1].text.split(QStringLiteral("\r\n")).value(1), path);
+        QCOMPARE(fx().messages.calls.size(), 3);
+        QCOMPARE(fx().messages.calls[2].text.split(QStringLiteral("\r\n")).value(1), path);
     }
 
     void openWhileProjectOpenIsRefused() {

@@ -1,6 +1,7 @@
 // The project commands driven through the main window: Create, Load, Save, Close, the tree,
 // adding and removing members, and the options dialog.
 
+#include "FileSizeLimit.h"
 #include "WindowTest.h"
 
 #include "documents/DocumentManager.h"
@@ -465,16 +466,20 @@ private Q_SLOTS:
         expectNoProjectState();
     }
 
-    // A member or the project file that cannot be written (its folder is gone; a full disk is the
-    // file writer's table) is named, and the project keeps its path, its file and its caption.
+    // A member or the project file that cannot be written (its folder is gone, or the disk is full)
+    // is named, and the project keeps its path, its files and its caption.
     void saveFailureKeepsPathAndCaption_data() {
         QTest::addColumn<bool>("memberFails");
-        QTest::newRow("member file") << true;
-        QTest::newRow("project file") << false;
+        QTest::addColumn<bool>("fullDisk"); // else the folder is gone
+        QTest::newRow("member file") << true << false;
+        QTest::newRow("project file") << false << false;
+        QTest::newRow("member file on a full disk") << true << true;
+        QTest::newRow("project file on a full disk") << false << true;
     }
 
     void saveFailureKeepsPathAndCaption() {
         QFETCH(bool, memberFails);
+        QFETCH(bool, fullDisk);
         trigger("nproject");
         QDir(fx().docPath(QString())).mkdir("sub");
         const QString member = addExisting("sub/m.bas");
@@ -482,11 +487,22 @@ private Q_SLOTS:
         fx().dialog.answerFile(first);
         trigger("sproject");
         const QByteArray saved = MainFixture::readFile(first);
-        if (memberFails)
+        const QByteArray memberSaved = MainFixture::readFile(member);
+        if (memberFails && !fullDisk)
             QVERIFY(QDir(fx().docPath("sub")).removeRecursively());
-        const QString second = fx().docPath(memberFails ? "second.vdp" : "gone/second.vdp");
+        const QString second =
+            fx().docPath(memberFails || fullDisk ? "second.vdp" : "gone/second.vdp");
         fx().dialog.answerFile(second);
-        trigger("saveasproj");
+        if (fullDisk) {
+            // The member grows past the limit, or stays small while the project file does not.
+            if (memberFails)
+                active()->Text1->setWholeText(QString(4000, u'y'));
+            const FileSizeLimit limit(memberFails ? 2000 : 20);
+            trigger("saveasproj");
+            QCOMPARE(MainFixture::readFile(member), memberSaved);
+        } else {
+            trigger("saveasproj");
+        }
 
         QVERIFY(!fx().messages.calls.isEmpty());
         const MessageCall& message = fx().messages.calls.last();
