@@ -235,6 +235,7 @@ private Q_SLOTS:
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n\r\n");
         QTest::newRow("empty") << QByteArray() << QByteArray("\r\n");
         QTest::newRow("lone lf") << QByteArray("a\nb\n") << QByteArray("a\nb\n\n");
+        QTest::newRow("lone cr") << QByteArray("a\rb\r") << QByteArray("a\rb\r\r");
         QByteArray high;
         for (int b = 0x80; b <= 0xff; ++b)
             high.append(char(b));
