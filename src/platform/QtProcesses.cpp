@@ -71,10 +71,10 @@ StartResult QtProcesses::runAndWait(const QString& program, const QStringList& a
     if (m_console != nullptr)
         m_console->attach(process);
     // Windows keep painting while the driver runs, without a time limit; only the console
-    // takes input.
+    // takes input, so the pointer says "busy" without saying that nothing can be done.
     {
         const UserInputBlocker blocker;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
         loop.exec();
         QApplication::restoreOverrideCursor();
     }

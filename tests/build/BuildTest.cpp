@@ -398,7 +398,7 @@ private Q_SLOTS:
             }
             QVERIFY(!main().action("new")->isEnabled() && !main().tool(1)->isEnabled());
         };
-        Qt::CursorShape cursor = Qt::WaitCursor;
+        Qt::CursorShape cursor = Qt::BusyCursor;
         if (building) {
             put("stub-wait");
             QTimer::singleShot(0, &main(), [&] {
@@ -419,7 +419,7 @@ private Q_SLOTS:
         QVERIFY(main().isVisible() && !member->isVisible());
         QVERIFY(route == "dialog close" || (dialog.isVisible() && dialog.isEnabled()));
         QCOMPARE(availability(), before);
-        QVERIFY(cursor == Qt::WaitCursor && QApplication::overrideCursor() == nullptr);
+        QVERIFY(cursor == Qt::BusyCursor && QApplication::overrideCursor() == nullptr);
         QCOMPARE(typed->wholeText(), "PRINT 1");
         QVERIFY(route != "console" || console()->screen().lineText(0).startsWith(u"typed"));
         // Input is taken again afterwards.
