@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ConsolePane::ConsolePane(QWidget* parent)
     : QDockWidget(QStringLiteral("Console"), parent),
@@ -64,6 +67,14 @@ void ConsolePane::startBuild() {
     m_status->clear();
     show();
     raise();
+    // The first time, the pane takes at most two fifths of the window's height, so that the
+    // documents stay in view in a window of the design size.
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (!m_sized && window != nullptr) {
+        m_sized = true;
+        window->resizeDocks({this}, {std::min(sizeHint().height(), window->height() * 2 / 5)},
+                            Qt::Vertical);
+    }
     m_view->refresh();
 }
 

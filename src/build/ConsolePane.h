@@ -43,4 +43,5 @@ private:
     QPointer<PtyProcess> m_process;
     // Where the keyboard focus was before the program started; it goes back there at the end.
     QPointer<QWidget> m_focusBefore;
+    bool m_sized = false;
 };
