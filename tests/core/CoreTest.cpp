@@ -372,7 +372,6 @@ void CoreTest::pathParts() {
         {"", '/', "|||0"},
         // Only the given separator divides a path.
         {"/home/u/main.bas", '\\', "/home/u/main.bas|/home/u/main.bas||0"},
-        {R"(C:\src\main.bas)", '/', R"(C:\src\main.bas|C:\src\main.bas||0)"},
         // Anything that begins with "Untitled" is named UNTITLED, but only a path that holds a
         // separator is renamed for display.
         {"Untitled (2)", '\\', "UNTITLED|Untitled (2)||1"},
