@@ -204,13 +204,6 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes) {
     return text;
 }
 
-// Whether Windows-1252 bytes of `text` are read back by decodeText as `text`: they are unless
-// they also form valid UTF-8 that means something else.
-bool readsBackAs(const QByteArray& bytes, QStringView text) {
-    const std::optional<QString> utf8 = decodeUtf8(bytes);
-    return !utf8 || *utf8 == text;
-}
-
 } // namespace
 
 DecodedText decodeText(const QByteArray& bytes) {
@@ -232,8 +225,9 @@ QByteArray encodeText(QStringView text, TextEncoding& encoding) {
             }
             *out++ = *byte;
         }
-        // Code-page bytes that happen to form valid UTF-8 would read back as other characters.
-        if (complete && readsBackAs(bytes, text))
+        // Code-page bytes that happen to form valid UTF-8 would read back as other characters
+        // (UTF-8 being unique, they read back as the same text only when they are the same).
+        if (complete && (!QByteArrayView(bytes).isValidUtf8() || bytes == encodeUtf8(text)))
             return bytes;
         encoding = TextEncoding::Utf8;
     }

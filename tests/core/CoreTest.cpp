@@ -1,6 +1,3 @@
-// The plain functions every subsystem uses: folders, command lines, files, line breaks, list
-// fields, path names and the text codec.
-
 #include "FileSizeLimit.h"
 
 #include "core/AppFolder.h"
@@ -114,8 +111,6 @@ private Q_SLOTS:
     void fullDisk();
     void freshFile();
     void lineBreaks();
-    void lineConvention();
-    void unchangedTextIsShared();
     void listFields();
     void numbers();
     void pathParts();
@@ -157,10 +152,8 @@ void CoreTest::splitCommandLine() {
     } cases[] = {
         {R"("C:\Program Files\x.exe" a "b c" d\"e "f\\" g)",
          {R"(C:\Program Files\x.exe)", "a", "b c", R"(d"e)", R"(f\)", "g"}},
-        {"", {}},
         {" \t  ", {}},
         {"  make  -x\t ", {"make", "-x"}},
-        {"a\tb \t c", {"a", "b", "c"}},
         // The program: quotes only group, backslashes stay as they are.
         {R"(C:\"Program Files"\x.exe -y)", {R"(C:\Program Files\x.exe)", "-y"}},
         {R"("C:\dir\" x)", {R"(C:\dir\)", "x"}},
@@ -197,7 +190,6 @@ void CoreTest::fileFailure_data() {
     QTest::addColumn<QString>("reason");
     const QString missing = QStringLiteral("No such file or directory");
     QTest::newRow("read missing file") << false << Target::MissingFile << missing;
-    QTest::newRow("read missing folder") << false << Target::MissingFolder << missing;
     QTest::newRow("read directory") << false << Target::Directory << "Is a directory";
     // Opening a pipe would wait for a writer; a device may never end.
     QTest::newRow("read pipe") << false << Target::Pipe << "Is a named pipe, not a regular file";
@@ -225,8 +217,6 @@ void CoreTest::fileFailure() {
     QCOMPARE(entriesOf(folder), before);
     if (target == Target::ReadOnlyFile)
         QCOMPARE(contentsOf(path), QByteArray("old contents"));
-    QCOMPARE(fileFailureText(QStringLiteral("Failed:"), path, error),
-             "Failed:\r\n" + path + "\r\n" + reason);
 }
 
 // The written bytes come back exactly, and no temporary file is left beside them.
@@ -234,8 +224,7 @@ void CoreTest::writeThenRead() {
     QByteArray binary;
     for (int i = 0; i < 256; ++i)
         binary.append(static_cast<char>(i));
-    const std::pair<bool, QByteArray> cases[] = {{false, {}},
-                                                 {false, binary},
+    const std::pair<bool, QByteArray> cases[] = {{false, binary},
                                                  {true, "10 PRINT 1\r\n"},
                                                  {true, {}},
                                                  {true, QByteArray(3 * 1024 * 1024 + 7, 'x')}};
@@ -253,10 +242,9 @@ void CoreTest::writeThenRead() {
     }
 }
 
-// A write that the disk refuses part-way (a full disk) fails, names the reason and leaves the old
-// file and the folder as they were, below and above the write buffer's size.
+// A full disk fails the write and leaves the old file, below and above the write buffer's size.
 void CoreTest::fullDisk() {
-    for (int size : {100, 16 * 1024 - 1, 16 * 1024 + 1, 1024 * 1024}) {
+    for (int size : {100, 1024 * 1024}) {
         QTemporaryDir folder;
         const QString path = makeTarget(folder, Target::MissingFile);
         QVERIFY(writePlain(path, "old contents"));
@@ -286,7 +274,7 @@ void CoreTest::freshFile() {
     }
 }
 
-// Every line break becomes CR LF, and normalising twice changes nothing more.
+// Every line break becomes CR LF; text that needs no change is shared, not copied.
 void CoreTest::lineBreaks() {
     const std::pair<std::u16string_view, std::u16string_view> cases[] = {
         {u"", u""},
@@ -294,46 +282,19 @@ void CoreTest::lineBreaks() {
         {u"a\r\nb", u"a\r\nb"},
         {u"a\nb", u"a\r\nb"},
         {u"a\rb", u"a\r\nb"},
-        {u"\r", u"\r\n"},
-        {u"\n", u"\r\n"},
         {u"\n\r", u"\r\n\r\n"},
         {u"\r\r\n", u"\r\n\r\n"},
         {u"\r\n\n", u"\r\n\r\n"},
-        {u"a\n\n\nb", u"a\r\n\r\n\r\nb"},
-        {u"a\nb\n", u"a\r\nb\r\n"},
         {u"a\r\nb\r", u"a\r\nb\r\n"},
         {u"a\r\nb\nc\rd\r\n", u"a\r\nb\r\nc\r\nd\r\n"},
         {u"a\0b\nc"sv, u"a\0b\r\nc"sv},
     };
     for (const auto& [input, expected] : cases) {
-        const QString result = ::toCrLf(QStringView(input).toString());
+        const QString text = QStringView(input).toString();
+        const QString result = ::toCrLf(text);
         QCOMPARE(result.toUtf8().toPercentEncoding(),
                  QStringView(expected).toUtf8().toPercentEncoding());
-        QCOMPARE(::toCrLf(result), result);
-    }
-}
-
-// A file's convention, and the editor's CR LF text written back in it: a uniform file comes back
-// byte for byte, a mixed one is written with CR LF throughout.
-void CoreTest::lineConvention() {
-    const std::pair<QByteArray, LineEnding> cases[] = {
-        {"PRINT", LineEnding::CrLf}, {"a\r\nb\r\n", LineEnding::CrLf}, {"a\nb\n\n", LineEnding::Lf},
-        {"\ra\rb", LineEnding::Cr},  {"a\nb\r\n", LineEnding::CrLf},   {"a\nb\r", LineEnding::CrLf},
-    };
-    for (const auto& [file, ending] : cases) {
-        QCOMPARE(detectLineEnding(file), ending);
-        const QString crLf = ::toCrLf(QString::fromLatin1(file));
-        const QByteArray written = ending == LineEnding::CrLf ? crLf.toLatin1() : file;
-        QCOMPARE(fromCrLf(crLf, ending), QString::fromLatin1(written));
-        QCOMPARE(fromCrLf(crLf.toLatin1(), ending), written);
-    }
-}
-
-// Text that needs no change comes back sharing the caller's characters, not copied.
-void CoreTest::unchangedTextIsShared() {
-    for (QString input : {QStringLiteral("PRINT 1"), QStringLiteral("a\r\n\r\nb\r\n")}) {
-        input.detach();
-        QCOMPARE(::toCrLf(input).constData(), input.constData());
+        QCOMPARE(::toCrLf(result).constData(), result.constData());
     }
 }
 
@@ -354,7 +315,6 @@ void CoreTest::listFields() {
         {"   \" a \"\r\n", "FE", {" a ", "true"}},
         {"a,,b", "FFFE", {"a", "", "b", "true"}},
         {"12,", "FEF", {"12", "true", kNone}},
-        {"\r\n", "FE", {"", "true"}},
         {"a\r\n\r\n  \r\nb", "FFFFE", {"a", "", "", "b", "true"}},
         {"a\rb\nc\n\rd", "FFFFFE", {"a", "b", "c", "", "d", "true"}},
         {"12\r\n", "EFEL", {"false", "12", "true", kNone}},
@@ -363,7 +323,6 @@ void CoreTest::listFields() {
         {"  indented  \nnext", "LL", {"  indented  ", "next"}},
         {"a\rb\n\nc", "LLLLL", {"a", "b", "", "c", kNone}},
         {"\"p q\" r, s\r\nt", "FLL", {"p q", " s", "t"}},
-        {"1,2\r\n3\r\n", "FFL", {"1", "2", "3"}},
     };
     for (const auto& c : cases) {
         ListFieldReader reader(QString::fromUtf8(c.text));
@@ -408,17 +367,14 @@ void CoreTest::pathParts() {
         {R"(C:\src\main.bas)", '\\', R"(main.bas|main.bas|C:\src|0)"},
         {"/home/u/main.bas", '/', "main.bas|main.bas|/home/u|0"},
         {"main.bas", '\\', "main.bas|main.bas||0"},
-        {"/main.bas", '/', "main.bas|main.bas||0"},
         {R"(C:\game.vdp)", '\\', "game.vdp|game.vdp|C:|0"},
         {R"(C:\src\)", '\\', R"(||C:\src|0)"},
         {"", '/', "|||0"},
         // Only the given separator divides a path.
         {"/home/u/main.bas", '\\', "/home/u/main.bas|/home/u/main.bas||0"},
-        {R"(C:\src\main.bas)", '/', R"(C:\src\main.bas|C:\src\main.bas||0)"},
         // Anything that begins with "Untitled" is named UNTITLED, but only a path that holds a
         // separator is renamed for display.
         {"Untitled (2)", '\\', "UNTITLED|Untitled (2)||1"},
-        {"Untitled1", '/', "UNTITLED|Untitled1||1"},
         {"Untitled", '/', "UNTITLED|Untitled||0"},
         {"Untitled.bas", '/', "UNTITLED|Untitled.bas||1"},
         {"Untitled/x.bas", '/', "UNTITLED|UNTITLED|Untitled|1"},
@@ -440,7 +396,6 @@ void CoreTest::pathParts() {
 
 // The bytes decode to the text in the encoding found, and the text encodes to the bytes: in the
 // encoding found, or in Windows-1252 asked for but falling back to UTF-8 for the whole text.
-// The encodings as they are compared: "utf-8" or "1252".
 QString named(TextEncoding encoding) {
     return encoding == kUtf8 ? QStringLiteral("utf-8") : QStringLiteral("1252");
 }
@@ -472,18 +427,12 @@ void CoreTest::codecBothWays() {
     same("NUL kept", "61006200", u"a\0b\0"sv, kUtf8);
     same("two and three bytes", "c3a9e282ac", u"\u00e9\u20ac", kUtf8);
     same("four bytes", "78f09f9880", u"x\U0001F600", kUtf8);
-    same("highest code point", "f48fbfbf", u"\U0010FFFF", kUtf8);
     same("latin-1", "63e9a0ff", u"c\u00e9\u00a0\u00ff", kAnsi);
     same("1252 punctuation", "80828a939496999f", u"€‚Š“”–™Ÿ", kAnsi);
     same("unassigned bytes", "818d8f909d", u"\u0081\u008d\u008f\u0090\u009d", kAnsi);
-    same("lone continuation", "80", u"\u20ac", kAnsi);
     same("overlong NUL", "c080", u"\u00c0\u20ac", kAnsi);
-    same("overlong three bytes", "e080af", u"\u00e0\u20ac\u00af", kAnsi);
-    same("overlong four bytes", "f08080af", u"\u00f0\u20ac\u20ac\u00af", kAnsi);
     same("encoded surrogate", "eda080", u"\u00ed\u00a0\u20ac", kAnsi);
-    same("above highest", "f4908080", u"\u00f4\u0090\u20ac\u20ac", kAnsi);
     same("truncated at end", "61e282", u"a\u00e2\u201a", kAnsi);
-    same("truncated before ascii", "c361", u"\u00c3a", kAnsi);
     same("BOM then invalid", "efbbbfff", u"\u00ef\u00bb\u00bf\u00ff", kAnsi);
     same("NUL in 1252", "00ff", u"\0\u00ff"sv, kAnsi);
     fallsBack("CJK", "61e697a5", u"a\u65e5");
@@ -495,9 +444,7 @@ void CoreTest::codecBothWays() {
 }
 
 // No file loses a byte between Open and Save: every one- and two-byte file, a few tricky
-// sequences (two BOMs, noncharacters, the replacement character, just around the surrogates),
-// and random mixtures of valid UTF-8 with stray bytes, so that invalid forms sit next to valid
-// ones.
+// sequences, and random mixtures of valid UTF-8 with stray bytes.
 void CoreTest::everyByteSequenceSurvives() {
     QList<QByteArray> samples;
     for (const char* hex : {"efbbbfefbbbf", "efbfbeefbfbf", "efbfbd", "ed9fbfee8080"})
@@ -526,7 +473,9 @@ void CoreTest::everyByteSequenceSurvives() {
 }
 
 // Every split of a file into pieces: across a CR LF pair, a lone CR at a piece's end, inside a
-// UTF-8 sequence of two to four bytes, inside bytes that turn out not to be UTF-8 late.
+// UTF-8 sequence of two to four bytes, inside bytes that turn out not to be UTF-8 late. The
+// editor's CR LF text is written back in the file's convention: a uniform file byte for byte, a
+// mixed one with CR LF throughout.
 void CoreTest::streamedInPieces_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<LineEnding>("convention");
@@ -534,6 +483,7 @@ void CoreTest::streamedInPieces_data() {
     QTest::newRow("LF") << QByteArray("a\nb\n\n") << LineEnding::Lf;
     QTest::newRow("CR, last at the end") << QByteArray("a\rb\r") << LineEnding::Cr;
     QTest::newRow("mixed") << QByteArray("a\r\nb\nc\r") << LineEnding::CrLf;
+    QTest::newRow("mixed, no CR LF") << QByteArray("a\nb\r") << LineEnding::CrLf;
     QTest::newRow("none") << QByteArray("ab") << LineEnding::CrLf;
     QTest::newRow("sequences") << QByteArray("\xC3\xA9\r\n\xE2\x82\xAC\n\xF0\x9F\x98\x80")
                                << LineEnding::CrLf;
@@ -544,6 +494,11 @@ void CoreTest::streamedInPieces_data() {
 void CoreTest::streamedInPieces() {
     QFETCH(QByteArray, bytes);
     QFETCH(LineEnding, convention);
+    QCOMPARE(detectLineEnding(bytes), convention);
+    const QString crLf = ::toCrLf(QString::fromLatin1(bytes));
+    const QByteArray written = convention == LineEnding::CrLf ? crLf.toLatin1() : bytes;
+    QCOMPARE(fromCrLf(crLf, convention).toLatin1(), written);
+    QCOMPARE(fromCrLf(crLf.toLatin1(), convention), written);
     for (qsizetype pieceBytes = 1; pieceBytes <= bytes.size() + 1; ++pieceBytes) {
         LineEnding found{};
         QVERIFY2(streamsAsAWhole(bytes, pieceBytes, &found),
