@@ -1,13 +1,11 @@
 // A program for the console tests, run on a real pseudo-terminal.
-//   size              prints "size ROWS COLUMNS" at the start and after every SIGWINCH until
-//                     its input ends
+//   size              prints "size ROWS COLUMNS" at the start and after every SIGWINCH
 //   stubborn FILE     ignores SIGHUP and SIGTERM, starts a child that does the same, writes the
 //                     child's pid to FILE, prints "ready" and waits forever
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -40,26 +38,18 @@ int size() {
     struct sigaction action {};
     action.sa_handler = [](int) { resized = 1; };
     sigaction(SIGWINCH, &action, nullptr);
-    // SIGWINCH only comes in while waiting in ppoll, so none is missed between check and wait.
+    // SIGWINCH only comes in while suspended, so none is missed between check and wait.
     sigset_t winch;
     sigemptyset(&winch);
     sigaddset(&winch, SIGWINCH);
     sigset_t waiting;
     sigprocmask(SIG_BLOCK, &winch, &waiting);
     sigdelset(&waiting, SIGWINCH);
-    printSize();
-    for (;;) {
-        pollfd input{0, POLLIN, 0};
-        const int ready = ppoll(&input, 1, nullptr, &waiting);
+    for (resized = 1;; sigsuspend(&waiting)) {
         if (resized) {
             resized = 0;
             printSize();
         }
-        if (ready <= 0)
-            continue;
-        char ch = 0;
-        if (read(0, &ch, 1) != 1)
-            return 0;
     }
 }
 

@@ -60,13 +60,7 @@ const CellCase Cells[] = {
     {"erase to end", "abcdef\x1b[3D\x1b[K", 0, "abc", 3, ' ', none, none, 0},
     {"UTF-8", "h\xc3\xa9 \xe2\x9c\x93", 0, QString::fromUtf8("h\xc3\xa9 \xe2\x9c\x93"), 1, 0xe9,
      none, none, 0},
-    {"wide",
-     "\xe4\xb8\xad"
-     "a",
-     0,
-     QString::fromUtf8("\xe4\xb8\xad"
-                       "a"),
-     2, 'a', none, none, 0},
+    {"wide", "\xe4\xb8\xad\x61", 0, QString::fromUtf8("\xe4\xb8\xad\x61"), 2, 'a', none, none, 0},
 };
 
 } // namespace
@@ -133,12 +127,11 @@ private Q_SLOTS:
             wrapped += QByteArray(i % 33, char('a' + i % 26)) + "\r\n";
         }
         QTest::newRow("short lines") << QByteArrayList{lines};
-        QTest::newRow("wrapped and empty lines") << QByteArrayList{wrapped};
-        QTest::newRow("off the start of a line") << QByteArrayList{"ab", lines};
-        QTest::newRow("blanks at the end")
-            << QByteArrayList{QByteArray(lines).replace("\r", "   \r")};
-        QTest::newRow("colour after") << QByteArrayList{wrapped, "\x1b[32mgreen\r\n", lines};
-        QTest::newRow("raw line feeds") << QByteArrayList{wrapped + "x\ny\n" + lines};
+        // Off the start of a line, wrapped and empty lines, raw line feeds, blanks at the ends of
+        // lines, and plain lines after a colour.
+        QTest::newRow("mixed") << QByteArrayList{"ab", wrapped + "x\ny\n" + lines,
+                                                 QByteArray(lines).replace("\r", "   \r"),
+                                                 "\x1b[32mgreen\r\n", lines};
     }
     void floodsLeaveWhatBytesLeave() {
         QFETCH(QByteArrayList, pieces);
@@ -165,9 +158,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << QByteArray("a");
-        QTest::newRow("shifted") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A"
-                                 << QByteArray("A");
         QTest::newRow("non-ASCII") << int(Qt::Key_Eacute) << 0 << "é" << QByteArray("\xc3\xa9");
         QTest::newRow("Return") << int(Qt::Key_Return) << 0 << "\r" << QByteArray("\r");
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b" << QByteArray("\x7f");
@@ -175,8 +165,6 @@ private Q_SLOTS:
         QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "" << QByteArray("\x1b[A");
         QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << "\x03"
                                 << QByteArray("\x03");
-        QTest::newRow("Ctrl+D") << int(Qt::Key_D) << int(Qt::ControlModifier) << "\x04"
-                                << QByteArray("\x04");
     }
     void keys() {
         QFETCH(int, key);
