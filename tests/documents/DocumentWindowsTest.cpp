@@ -50,7 +50,6 @@ const struct {
     {"paste a picture over selection", "paste", 3, 2, "<picture>", "SUB" + Text.mid(5), "", 3,
      true},
     {"Ctrl+C, nothing selected", "Ctrl+C", 0, 0, "old", Text, "", 0, false},
-    {"Ctrl+C", "Ctrl+C", 0, 3, "old", Text, "SUB", 3, false},
     {"Ctrl+X", "Ctrl+X", 0, 3, "old", Text.mid(3), "SUB", 0, true},
     {"Ctrl+V", "Ctrl+V", 0, 3, "old", "old" + Text.mid(3), "old", 3, true},
 };
