@@ -112,10 +112,8 @@ private Q_SLOTS:
             {2, 100, u"\r\n\U0001F600"}, {4, 1, u"b\r\n"},           {-7, 2, u"ab"}, {-9, -2, u""},
             {1000, 2000, u""},           {0, 6, u"ab\r\n\U0001F600"}};
         for (const auto& c : cases)
-            QCOMPARE(QStringList({QString::number(c.start), QString::number(c.end),
-                                  text->text(c.start, c.end)}),
-                     QStringList({QString::number(c.start), QString::number(c.end),
-                                  QStringView(c.expected).toString()}));
+            QVERIFY2(text->text(c.start, c.end) == QStringView(c.expected),
+                     qPrintable(QString::number(c.start)));
     }
 
     void accessibleSelectionAndCaret() {
@@ -124,13 +122,10 @@ private Q_SLOTS:
         QAccessibleTextInterface* text =
             QAccessible::queryAccessibleInterface(&editor)->textInterface();
         text->setSelection(0, 7, 4);
-        QCOMPARE(editor.selStart(), 4);
-        QCOMPARE(editor.selLength(), 3);
-        int start = -1;
-        int end = -1;
+        QCOMPARE(QList({editor.selStart(), editor.selLength()}), QList<qsizetype>({4, 3}));
+        int start = -1, end = -1;
         text->selection(0, &start, &end);
-        QCOMPARE(start, 4);
-        QCOMPARE(end, 7);
+        QCOMPARE(QList({start, end}), QList({4, 7}));
         text->setCursorPosition(99);
         QCOMPARE(text->cursorPosition(), 8);
         QCOMPARE(text->selectionCount(), 0);

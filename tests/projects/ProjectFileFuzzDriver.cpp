@@ -56,7 +56,7 @@ QByteArray mutate(QByteArray input, const QList<QByteArray>& pool, std::mt19937&
     const int steps = 1 + int(below(4));
     for (int step = 0; step < steps; ++step) {
         const qsizetype at = below(input.size() + 1);
-        switch (below(7)) {
+        switch (below(6)) {
         case 0: // flip a byte
             if (!input.isEmpty())
                 input[below(input.size())] = char(random());
@@ -67,20 +67,17 @@ QByteArray mutate(QByteArray input, const QList<QByteArray>& pool, std::mt19937&
         case 2: // delete a range
             input.remove(at, below(16) + 1);
             break;
-        case 3: // repeat a range
-            input.insert(at, input.mid(at, below(64) + 1));
-            break;
-        case 4: // cut the end off
+        case 3: // cut the end off
             input.truncate(at);
             break;
-        case 5: // splice in the tail of another input
+        case 4: // splice in the tail of another input
         {
             const QByteArray& other = pool[below(pool.size())];
             input = input.left(at) + other.mid(below(other.size() + 1));
             break;
         }
-        default: // insert a random byte
-            input.insert(at, char(random()));
+        default: // repeat a range
+            input.insert(at, input.mid(at, below(64) + 1));
             break;
         }
     }

@@ -103,7 +103,6 @@ private Q_SLOTS:
         };
         row("empty file", QByteArray(), "empty");
         row("header only", Header, "ends before");
-        row("one option", lines("H| 100 "), "ends before");
         row("no section line", lines("D"), "ends before");
         row("trailing blank on line 1",
             lines("Veldra Studio Project File | 100 | 64000 |[Basic Files]"), "first line");
