@@ -153,7 +153,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("slot");
         for (const auto& [typed, slot] : std::initializer_list<std::pair<const char*, int>>{
-                 {" 4", 4}, {"3.5", 4}, {"0", 2}, {"5.2", 2}, {"1e999", 2}})
+                 {" 4", 4}, {"3.5", 4}, {"4.5", 4}, {"0", 2}, {"5.2", 2}, {"1e999", 2}})
             QTest::newRow(typed) << QString(typed) << slot;
     }
     void slotFieldSelectsSlots() {
