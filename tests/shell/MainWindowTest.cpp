@@ -233,7 +233,9 @@ private Q_SLOTS:
         main().showMinimized();
         main().showNormal();
         QCOMPARE(tree->height(), before);
-        // The pane starts at the design width; widened by its splitter, the tree follows.
+        // An inch is 1440 twips. The pane starts at the design width; widened by its splitter,
+        // the tree follows.
+        QCOMPARE(twipsToPixelsX(1440), main().logicalDpiX());
         QCOMPARE(tree->width(), twipsToPixelsX(1590));
         main().findChild<QSplitter*>("TreeSplitter")->setSizes({twipsToPixelsX(1695) + 100, 300});
         QCOMPARE(tree->width(), twipsToPixelsX(1590) + 100);
