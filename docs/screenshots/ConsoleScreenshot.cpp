@@ -2,14 +2,13 @@
 // by typing into the console, offscreen. The compiler driver is a shell script that plays the
 // program. Usage: console-screenshot <output.png>
 
-#include "MainFixture.h"
+#include "ScreenshotStart.h"
 
 #include "build/BuildCommands.h"
 #include "build/ConsolePane.h"
 #include "build/TerminalScreen.h"
 #include "build/TerminalView.h"
 #include "documents/Editor.h"
-#include "shell/Main.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,13 +27,11 @@ bool shows(ConsolePane* console, const QString& text, int times) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: console-screenshot <output.png>");
-        return 2;
-    }
     MainFixture f;
-    Main& main = f.start();
-    main.resize(780, 560);
+    Main* started = startScreenshot(f, argc, "console-screenshot", QSize(780, 560));
+    if (started == nullptr)
+        return 2;
+    Main& main = *started;
 
     QFile driver(f.appFolder() + QStringLiteral("/make"));
     if (!driver.open(QIODevice::WriteOnly) ||

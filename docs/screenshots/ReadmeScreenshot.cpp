@@ -1,11 +1,10 @@
 // Draws the screenshot of the README: the IDE with a small project loaded, offscreen.
 // Usage: readme-screenshot <output.png>
 
-#include "MainFixture.h"
+#include "ScreenshotStart.h"
 
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
-#include "shell/Main.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,13 +15,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: readme-screenshot <output.png>");
-        return 2;
-    }
     MainFixture f;
-    Main& main = f.start();
-    main.resize(780, 540);
+    Main* started = startScreenshot(f, argc, "readme-screenshot", QSize(780, 540));
+    if (started == nullptr)
+        return 2;
+    Main& main = *started;
 
     const QString game =
         f.writeDoc(QStringLiteral("guess.bas"), "' Guess the number\r\n"

@@ -25,15 +25,6 @@ QLineEdit* addField(QWidget* parent, const char* name, QLabel* label) {
     return field;
 }
 
-// The whole number nearest to `value`; a half goes to the even neighbour.
-int roundHalfToEven(double value) {
-    double whole = std::floor(value);
-    const double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
-    return static_cast<int>(whole);
-}
-
 } // namespace
 
 customizetools::customizetools(HostWindow& host, ToolCommands& commands)
@@ -127,7 +118,8 @@ void customizetools::Text1_Change() {
     const double value = leadingNumber(Text1->text());
     if (!(value >= HScroll1->minimum() && value <= HScroll1->maximum()))
         return;
-    const int n = roundHalfToEven(value);
+    // The nearest whole number; a half goes to the even neighbour (the default rounding mode).
+    const int n = static_cast<int>(std::nearbyint(value));
     HScroll1->setValue(n);
     ShowToolSlot(n);
 }

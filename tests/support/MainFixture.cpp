@@ -22,10 +22,9 @@ void filterNoise(QtMsgType type, const QMessageLogContext& context, const QStrin
 } // namespace
 
 MainFixture::MainFixture(const QString& appFolderName)
-    : m_appFolder(appFolderName.isEmpty()
-                      ? QDir::tempPath() + u'/' + QCoreApplication::applicationName() +
-                            QStringLiteral("-XXXXXX")
-                      : QDir::tempPath() + u'/' + appFolderName + QStringLiteral("-XXXXXX")) {
+    : m_appFolder(QDir::tempPath() + u'/' +
+                  (appFolderName.isEmpty() ? QCoreApplication::applicationName() : appFolderName) +
+                  QStringLiteral("-XXXXXX")) {
     static const bool installed = [] {
         previousHandler = qInstallMessageHandler(filterNoise);
         return true;

@@ -96,29 +96,21 @@ BuildCommands& WindowTest::buildCommands() {
 ToolCommands& WindowTest::tools() {
     return main().toolCommands();
 }
-Compile* WindowTest::compileDialog() {
-    return main().findChild<Compile*>(QStringLiteral("Compile"));
-}
-ShowErrors* WindowTest::errorDialog() {
-    return main().findChild<ShowErrors*>(QStringLiteral("ShowErrors"));
-}
+// The dialogs, each found by its object name, which is its class name.
+#define DIALOG_ACCESSOR(Type, accessor)                                                            \
+    Type* WindowTest::accessor() {                                                                 \
+        return main().findChild<Type*>(QStringLiteral(#Type));                                     \
+    }
+DIALOG_ACCESSOR(Compile, compileDialog)
+DIALOG_ACCESSOR(ShowErrors, errorDialog)
+DIALOG_ACCESSOR(Addfile, addfileDialog)
+DIALOG_ACCESSOR(ProjectOptions, optionsDialog)
+DIALOG_ACCESSOR(SearchBox, searchDialog)
+DIALOG_ACCESSOR(SubBrowser, browserDialog)
+DIALOG_ACCESSOR(customizetools, toolsDialog)
+#undef DIALOG_ACCESSOR
 ConsolePane* WindowTest::console() {
     return main().findChild<ConsolePane*>(QStringLiteral("Console"));
-}
-Addfile* WindowTest::addfileDialog() {
-    return main().findChild<Addfile*>(QStringLiteral("Addfile"));
-}
-ProjectOptions* WindowTest::optionsDialog() {
-    return main().findChild<ProjectOptions*>(QStringLiteral("ProjectOptions"));
-}
-SearchBox* WindowTest::searchDialog() {
-    return main().findChild<SearchBox*>(QStringLiteral("SearchBox"));
-}
-SubBrowser* WindowTest::browserDialog() {
-    return main().findChild<SubBrowser*>(QStringLiteral("SubBrowser"));
-}
-customizetools* WindowTest::toolsDialog() {
-    return main().findChild<customizetools*>(QStringLiteral("customizetools"));
 }
 
 QStringList WindowTest::boxes() const {

