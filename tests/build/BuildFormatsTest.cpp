@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <limits>
+#include <tuple>
 
 Q_DECLARE_METATYPE(ErrorForm)
 
@@ -116,36 +117,14 @@ private Q_SLOTS:
                  expected);
     }
 
-    void lineWalk_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("line");
-        QTest::addColumn<qsizetype>("offset");
-
-        const QString text = QStringLiteral("A = 1\r\nB = 2\r\n\r\nPRINT A\r\n");
-        const QString twelve = QStringLiteral("a\r\n").repeated(12);
-        QTest::newRow("line 1") << text << 1.0 << qsizetype(0);
-        QTest::newRow("empty line 3") << text << 3.0 << qsizetype(14);
-        QTest::newRow("after the final CR LF") << text << 5.0 << qsizetype(text.size());
-        QTest::newRow("beyond the end") << text << 6.0 << kNowhere;
-        QTest::newRow("12.0 is 12") << twelve << 12.0 << qsizetype(33);
-        QTest::newRow("12.5 is no line") << twelve << 12.5 << kNowhere;
-        QTest::newRow("0") << text << 0.0 << kNowhere;
-        QTest::newRow("not a number")
-            << text << std::numeric_limits<double>::quiet_NaN() << kNowhere;
-        QTest::newRow("lone CR and LF are no breaks")
-            << QStringLiteral("a\rb\nc") << 2.0 << kNowhere;
-        QTest::newRow("CR CR LF") << QStringLiteral("a\r\r\nb") << 2.0 << qsizetype(4);
-        QTest::newRow("empty text, line 1") << QString() << 1.0 << qsizetype(0);
-        QTest::newRow("empty text, line 2") << QString() << 2.0 << kNowhere;
-        QTest::newRow("surrogate pairs count two")
-            << QString::fromUtf8("\xf0\x9f\x98\x80\r\nx") << 2.0 << qsizetype(4);
-    }
-
-    void lineWalk() {
-        QFETCH(QString, text);
-        QFETCH(double, line);
-        QFETCH(qsizetype, offset);
-        QCOMPARE(lineStartOffset(text, line).value_or(kNowhere), offset);
+    // Goto Line's number against the editor's line count: whole numbers from 1 to the count.
+    void lineIndexOfNumber() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const std::tuple<double, qsizetype, qsizetype> cases[] = {
+            {1.0, 1, 0},          {5.0, 5, 4},      {6.0, 5, kNowhere}, {12.0, 12, 11},
+            {11.5, 12, kNowhere}, {0, 3, kNowhere}, {-1, 3, kNowhere},  {nan, 3, kNowhere}};
+        for (const auto& [number, count, index] : cases)
+            QCOMPARE(lineIndex(number, count).value_or(kNowhere), index);
     }
 };
 
