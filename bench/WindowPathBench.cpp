@@ -9,7 +9,6 @@
 
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
-#include "navigation/NavigationCommands.h"
 #include "navigation/SubBrowser.h"
 #include "platform/QtProcesses.h"
 #include "shell/Main.h"
@@ -73,7 +72,9 @@ int main(int argc, char** argv) {
         timer.start();
         Main* created = nullptr;
         PaintWatch watch([&created](QObject* object) { return object == created; });
-        auto main = std::make_unique<Main>(appFolder.path(), Platform{dialog, messages, processes});
+        AppState fresh;
+        auto main =
+            std::make_unique<Main>(appFolder.path(), Platform{dialog, messages, processes}, fresh);
         created = main.get();
         main->show();
         if (!watch.wait())
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
                 applicationMs, firstFromProcess);
     line("start-up to first painted main window", startups);
 
-    Main main(appFolder.path(), Platform{dialog, messages, processes});
+    AppState state;
+    Main main(appFolder.path(), Platform{dialog, messages, processes}, state);
     main.show();
     settle();
 
@@ -121,7 +123,7 @@ int main(int argc, char** argv) {
 
     Editor* editor = main.activeEditor();
     for (const int caseFlag : {1, 0}) {
-        main.navigation().searchState() =
+        state.search =
             SearchState{caseFlag == 0 ? endMarker.toLower() : endMarker, qint16(caseFlag)};
         std::vector<double> searches;
         for (int run = 0; run < repetitions; ++run) {
@@ -146,15 +148,16 @@ int main(int argc, char** argv) {
     for (int run = 0; run < repetitions; ++run) {
         QElapsedTimer timer;
         PaintWatch watch([&main](QObject* object) {
-            SubBrowser* browser = main.navigation().subBrowser();
+            auto* browser = main.findChild<SubBrowser*>(QStringLiteral("SubBrowser"));
             return browser != nullptr && object == browser->ListView1->viewport();
         });
         timer.start();
         main.sbrowser_Click();
         watch.wait();
         browses.push_back(msSince(timer));
-        listed = main.navigation().subBrowser()->ListView1->count();
-        main.navigation().subBrowser()->hide();
+        auto* browser = main.findChild<SubBrowser*>(QStringLiteral("SubBrowser"));
+        listed = browser->ListView1->count();
+        browser->hide();
         settle();
     }
     std::printf("browser lists %lld entries\n", static_cast<long long>(listed));

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     QtCommonDialog dialog;
     QtMessages messages;
     QtProcesses processes;
-    Main main(folders, Platform{dialog, messages, processes});
+    AppState state;
+    Main main(folders, Platform{dialog, messages, processes}, state);
     dialog.setParentWidget(&main);
     // File dialogs open in the folder of the active document.
     dialog.setDocumentFolder([&main]() -> QString {

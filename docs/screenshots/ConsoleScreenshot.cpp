@@ -4,7 +4,6 @@
 
 #include "ScreenshotStart.h"
 
-#include "build/BuildCommands.h"
 #include "build/ConsolePane.h"
 #include "build/TerminalScreen.h"
 #include "build/TerminalView.h"
@@ -64,7 +63,7 @@ int main(int argc, char** argv) {
     if (auto* window = main.mdiArea()->activeSubWindow())
         window->showMaximized();
 
-    ConsolePane* console = main.buildCommands().console();
+    auto* console = main.findChild<ConsolePane*>(QStringLiteral("Console"));
     bool saved = false;
     // Runs inside the wait for the driver: type two guesses, take the picture, then end it.
     QTimer::singleShot(0, &main, [&] {

@@ -15,21 +15,15 @@
 #include <QListWidget>
 
 NavigationCommands::NavigationCommands(HostWindow& host, HostCommands& commands,
-                                       DocumentManager& documents, Messages& messages)
-    : m_host(host), m_commands(commands), m_documents(documents), m_messages(messages) {}
+                                       DocumentManager& documents, SearchState& search,
+                                       Messages& messages)
+    : m_host(host), m_commands(commands), m_documents(documents), m_messages(messages),
+      m_search(search) {}
 
 // The dialogs refer to this object: they go first.
 NavigationCommands::~NavigationCommands() {
     delete m_searchBox;
     delete m_subBrowser;
-}
-
-SearchBox* NavigationCommands::searchBox() const {
-    return m_searchBox;
-}
-
-SubBrowser* NavigationCommands::subBrowser() const {
-    return m_subBrowser;
 }
 
 void NavigationCommands::noWindowOpen() {

@@ -16,7 +16,7 @@ class SubBrowser;
 class NavigationCommands {
 public:
     NavigationCommands(HostWindow& host, HostCommands& commands, DocumentManager& documents,
-                       Messages& messages);
+                       SearchState& search, Messages& messages);
     ~NavigationCommands();
     NavigationCommands(const NavigationCommands&) = delete;
     NavigationCommands& operator=(const NavigationCommands&) = delete;
@@ -39,12 +39,6 @@ public:
     // The browser's "Goto sub..." and double click: puts the caret at the selected entry.
     void gotoSelectedProcedure();
 
-    SearchState& searchState() { return m_search; }
-    const ProcedureTable& procedures() const { return m_procedures; }
-    // The dialogs while they exist (hidden ones included), otherwise nullptr.
-    SearchBox* searchBox() const;
-    SubBrowser* subBrowser() const;
-
 private:
     void noWindowOpen();
 
@@ -52,7 +46,7 @@ private:
     HostCommands& m_commands;
     DocumentManager& m_documents;
     Messages& m_messages;
-    SearchState m_search;
+    SearchState& m_search;
     ProcedureTable m_procedures;
     QPointer<SearchBox> m_searchBox;
     QPointer<SubBrowser> m_subBrowser;

@@ -31,8 +31,9 @@ constexpr int TreeMinimumWindowTwips = 1300;
 
 } // namespace
 
-Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
-    : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform) {
+Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidget* parent)
+    : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform),
+      m_documents(state.documents), m_project(state.project) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
     setWindowIcon(applicationIcon());
@@ -48,8 +49,8 @@ Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
         std::make_unique<DocumentManager>(*this, m_platform, *m_mdiArea, m_documents, m_project);
     m_editCommands =
         std::make_unique<EditCommands>(*m_documentManager, m_documents, m_platform.dialog);
-    m_navigation =
-        std::make_unique<NavigationCommands>(*this, *this, *m_documentManager, m_platform.messages);
+    m_navigation = std::make_unique<NavigationCommands>(*this, *this, *m_documentManager,
+                                                        state.search, m_platform.messages);
     m_projectCommands = std::make_unique<ProjectCommands>(
         *this, *this, m_platform, *m_documentManager, m_documents, m_project, *TreeView1);
     m_buildCommands = std::make_unique<BuildCommands>(*this, *this, m_platform, *m_documentManager,
@@ -57,7 +58,8 @@ Main::Main(const AppFolders& folders, Platform platform, QWidget* parent)
                                                       m_applicationFolder, folders.driver);
     addDockWidget(Qt::BottomDockWidgetArea, m_buildCommands->console());
     m_buildCommands->console()->hide();
-    m_toolCommands = std::make_unique<ToolCommands>(*this, *this, m_platform, *m_mdiArea);
+    m_toolCommands =
+        std::make_unique<ToolCommands>(*this, *this, m_platform, state.tools, *m_mdiArea);
     m_toolSettings =
         std::make_unique<ToolSettings>(m_applicationFolder, *m_toolCommands, m_platform.messages);
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "core/AppFolder.h"
-#include "documents/DocumentTable.h"
 #include "platform/BusyState.h"
 #include "platform/Platform.h"
-#include "projects/ProjectState.h"
+#include "shell/AppState.h"
 #include "shell/InputGate.h"
 #include "ui/HostCommands.h"
 #include "ui/HostWindow.h"
@@ -38,20 +37,11 @@ class Main : public QMainWindow, public BusyState, public HostWindow, public Hos
     Q_OBJECT
 public:
     // The application folder holds the settings file and the temporary build files and has no
-    // trailing separator; the driver is usually in it, but may lie elsewhere.
-    Main(const AppFolders& folders, Platform platform, QWidget* parent = nullptr);
+    // trailing separator; the driver is usually in it, but may lie elsewhere. `state` outlives
+    // the window.
+    Main(const AppFolders& folders, Platform platform, AppState& state, QWidget* parent = nullptr);
     ~Main() override;
 
-    Platform& platform() { return m_platform; }
-    const QString& applicationFolder() const { return m_applicationFolder; }
-    DocumentTable& documents() { return m_documents; }
-    ProjectState& project() { return m_project; }
-    DocumentManager& documentManager() { return *m_documentManager; }
-    EditCommands& editCommands() { return *m_editCommands; }
-    NavigationCommands& navigation() { return *m_navigation; }
-    ProjectCommands& projectCommands() { return *m_projectCommands; }
-    BuildCommands& buildCommands() { return *m_buildCommands; }
-    ToolCommands& toolCommands() { return *m_toolCommands; }
     const ImageList& ImageList1() const override { return m_imageList; }
     QWidget* hostWidget() override { return this; }
     // "Veldra Studio [<what>]".
@@ -136,8 +126,8 @@ private:
 
     QString m_applicationFolder;
     Platform m_platform;
-    DocumentTable m_documents;
-    ProjectState m_project;
+    DocumentTable& m_documents;
+    ProjectState& m_project;
     ImageList m_imageList;
     InputGate m_gate{*this};
 

@@ -14,8 +14,8 @@
 #include <QMenu>
 
 ToolCommands::ToolCommands(HostWindow& host, HostCommands& commands, Platform platform,
-                           QMdiArea& documentArea)
-    : m_host(host), m_commands(commands), m_platform(platform) {
+                           ToolSlots& tools, QMdiArea& documentArea)
+    : m_host(host), m_commands(commands), m_platform(platform), m_slots(tools) {
     m_activation = QObject::connect(&documentArea, &QMdiArea::subWindowActivated,
                                     [this](QMdiSubWindow* window) { keepToolShortcuts(window); });
 }
@@ -23,10 +23,6 @@ ToolCommands::ToolCommands(HostWindow& host, HostCommands& commands, Platform pl
 // The client area outlives this object while the main window is torn down.
 ToolCommands::~ToolCommands() {
     QObject::disconnect(m_activation);
-}
-
-customizetools* ToolCommands::dialog() const {
-    return m_dialog;
 }
 
 void ToolCommands::RefreshToolsMenu() {

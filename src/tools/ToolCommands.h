@@ -17,13 +17,11 @@ class ToolCommands {
 public:
     // The tool items live in `commands`; `documentArea` holds the document windows, whose own
     // menus must not take the tool keys.
-    ToolCommands(HostWindow& host, HostCommands& commands, Platform platform,
+    ToolCommands(HostWindow& host, HostCommands& commands, Platform platform, ToolSlots& tools,
                  QMdiArea& documentArea);
     ~ToolCommands();
 
     ToolSlots& toolSlots() { return m_slots; }
-    // The tools dialog, or nullptr before its first use.
-    customizetools* dialog() const;
 
     // Brings the five tool items in line with the slots.
     void RefreshToolsMenu();
@@ -41,7 +39,7 @@ private:
     HostWindow& m_host;
     HostCommands& m_commands;
     Platform m_platform;
-    ToolSlots m_slots;
+    ToolSlots& m_slots;
     QPointer<customizetools> m_dialog;
     QMetaObject::Connection m_activation;
 };

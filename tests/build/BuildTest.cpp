@@ -318,14 +318,14 @@ private Q_SLOTS:
         QFETCH(bool, building);
         QFETCH(QString, route);
         install();
+        // Tool 1 runs `true`; the settings file is read when the program starts.
+        put("veldstudio.ini", "true\r\ntrue" + QByteArray(14, '\n'));
         // A project whose hidden member is the tree's current node: a double click shows it.
         loadProjectWith("PRINT 2\r\n");
         Editor* member = editor(0);
         main().TreeView1->setCurrentItem(node("Bas0"));
         EditorText* typed = newDocument()->Text1;
         typed->setWholeText("PRINT 1");
-        tools().toolSlots()[1] = {"true", "true", ""};
-        tools().RefreshToolsMenu();
         const auto availability = [this] {
             // By action, not by position: showing the console moves its dock among the children.
             QMap<const QAction*, bool> states;

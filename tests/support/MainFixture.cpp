@@ -44,7 +44,8 @@ MainFixture::~MainFixture() {
 Main& MainFixture::start() {
     const AppFolders folders =
         driver.isEmpty() ? AppFolders(m_appFolder.path()) : AppFolders(m_appFolder.path(), driver);
-    m_main = std::make_unique<Main>(folders, Platform{dialog, messages, processes});
+    state = AppState{};
+    m_main = std::make_unique<Main>(folders, Platform{dialog, messages, processes}, state);
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get()))
         qWarning("main window not exposed");

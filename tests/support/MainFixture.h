@@ -4,6 +4,8 @@
 #include "ScriptedMessages.h"
 #include "ScriptedProcesses.h"
 
+#include "shell/AppState.h"
+
 #include <QTemporaryDir>
 
 #include <memory>
@@ -37,6 +39,8 @@ public:
     ScriptedCommonDialog dialog;
     ScriptedMessages messages;
     ScriptedProcesses processes;
+    // The running program's state; every start() begins with a fresh one, as a new process would.
+    AppState state;
     // The compiler driver's path, when it is not "make" in the application folder.
     QString driver;
 

@@ -1,17 +1,14 @@
 #include "WindowTest.h"
 
-#include "build/BuildCommands.h"
 #include "build/Compile.h"
 #include "build/ConsolePane.h"
 #include "build/ShowErrors.h"
-#include "documents/DocumentManager.h"
 #include "documents/Editor.h"
 #include "navigation/SearchBox.h"
 #include "navigation/SubBrowser.h"
 #include "projects/Addfile.h"
 #include "projects/ProjectOptions.h"
 #include "shell/Main.h"
-#include "tools/ToolCommands.h"
 #include "tools/customizetools.h"
 
 #include <QAction>
@@ -76,25 +73,25 @@ void WindowTest::loadProject(const QString& path) {
 }
 
 DocumentTable& WindowTest::documents() {
-    return main().documents();
+    main();
+    return fx().state.documents;
 }
 ProjectState& WindowTest::project() {
-    return main().project();
+    main();
+    return fx().state.project;
+}
+ToolSlots& WindowTest::toolSlots() {
+    main();
+    return fx().state.tools;
 }
 Editor* WindowTest::active() {
     return main().activeEditor();
 }
 Editor* WindowTest::editor(int slot) {
-    return main().documentManager().editorInSlot(slot);
+    return documents().DocInUse[slot] == 1 ? documents().Documents[slot] : nullptr;
 }
 EditorText* WindowTest::text() {
     return active() != nullptr ? active()->Text1 : nullptr;
-}
-BuildCommands& WindowTest::buildCommands() {
-    return main().buildCommands();
-}
-ToolCommands& WindowTest::tools() {
-    return main().toolCommands();
 }
 // The dialogs, each found by its object name, which is its class name.
 #define DIALOG_ACCESSOR(Type, accessor)                                                            \

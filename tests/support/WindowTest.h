@@ -7,7 +7,6 @@
 #include <memory>
 
 class Addfile;
-class BuildCommands;
 class Compile;
 class ConsolePane;
 class customizetools;
@@ -22,7 +21,7 @@ class QTreeWidgetItem;
 class SearchBox;
 class ShowErrors;
 class SubBrowser;
-class ToolCommands;
+class ToolSlots;
 
 // Base of the window tests: every test function gets a fresh Main on a temporary application
 // folder, and fails when a prompt came unexpected or a scripted answer was left unused. Tests
@@ -52,8 +51,7 @@ protected:
     Editor* active();
     Editor* editor(int slot);
     EditorText* text(); // the active window's text
-    ToolCommands& tools();
-    BuildCommands& buildCommands();
+    ToolSlots& toolSlots();
     Compile* compileDialog();
     ShowErrors* errorDialog();
     ConsolePane* console();

@@ -60,13 +60,15 @@ class ToolsTest : public WindowTest {
     void fillSlots() {
         for (int n = 1; n <= 5; ++n) {
             const QString name = QStringLiteral("T%1").arg(n);
-            tools().toolSlots()[n] = {name, name + ".exe", "-" + name};
+            toolSlots()[n] = {name, name + ".exe", "-" + name};
         }
     }
     customizetools* openDialog() {
         trigger("addtools");
         return toolsDialog();
     }
+    // The dialog's "Close" brings the menu in line with the slots.
+    void refreshMenu() { QTest::mouseClick(openDialog()->Command1, Qt::LeftButton); }
 
 private Q_SLOTS:
     // A tool set in slot 3 reaches the menu on "Close", is saved at shut-down exactly as typed,
@@ -80,13 +82,13 @@ private Q_SLOTS:
         setField(dialog->Text3, QStringLiteral("\"quoted\", -x"));
         QTest::keyClick(dialog->Text3, Qt::Key_Return); // Enter presses "Apply"
         const ToolSlot lint{"Lint, strict", "  \"/opt/lint\"", "\"quoted\", -x"};
-        QCOMPARE(tools().toolSlots()[3], lint);
+        QCOMPARE(toolSlots()[3], lint);
         // "Apply" leaves the menu alone.
         QCOMPARE(toolItems(), NoTools);
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(toolItems(), menuWith(3, "Lint, strict"));
-        QVERIFY(tools().toolSlots()[1] == ToolSlot{});
+        QVERIFY(toolSlots()[1] == ToolSlot{});
 
         // The main window refuses to close while the dialog is up; after the dialog's frame
         // closed it, what was applied is saved, what was only typed is not.
@@ -101,7 +103,7 @@ private Q_SLOTS:
                      QByteArray("\r\n").repeated(6));
 
         QCOMPARE(toolItems(), menuWith(3, "Lint, strict"));
-        QCOMPARE(tools().toolSlots()[3], lint);
+        QCOMPARE(toolSlots()[3], lint);
 
         // Emptying the name removes the tool from the menu; location and parameters stay.
         dialog = openDialog();
@@ -110,7 +112,7 @@ private Q_SLOTS:
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QCOMPARE(toolItems(), NoTools);
-        QCOMPARE(tools().toolSlots()[3], (ToolSlot{"", lint.ProgramLocation, lint.Parameters}));
+        QCOMPARE(toolSlots()[3], (ToolSlot{"", lint.ProgramLocation, lint.Parameters}));
     }
 
     // The fields show slot 1 from the start, so an early "Apply" cannot wipe it, nor cut long
@@ -119,16 +121,17 @@ private Q_SLOTS:
     void dialogShowsSlotsFromTheScrollBar() {
         fillSlots();
         const ToolSlot long1{QString(40000, u'n'), QString(50000, u'l'), QString(70000, u'p')};
-        tools().toolSlots()[1] = long1;
+        toolSlots()[1] = long1;
         customizetools* dialog = openDialog();
         QCOMPARE(dialog->Text1->text(), QStringLiteral("1"));
         QCOMPARE(dialog->HScroll1->value(), 1);
         // The fields and the menu item are given only what can be laid out at once.
         QCOMPARE(dialog->Text2->text(), QString(4096, u'l') + u'…');
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-        QVERIFY(tools().toolSlots()[1] == long1);
-        tools().RefreshToolsMenu();
+        QVERIFY(toolSlots()[1] == long1);
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QCOMPARE(main().tool(1)->text(), QString(4096, u'n') + u'…');
+        openDialog();
 
         dialog->HScroll1->setValue(4);
         QCOMPARE(dialog->Text1->text(), QStringLiteral(" 4"));
@@ -211,7 +214,7 @@ private Q_SLOTS:
         QFETCH(int, n);
         QFETCH(int, windows);
         fillSlots();
-        tools().RefreshToolsMenu();
+        refreshMenu();
         fx().processes.failWith = QStringLiteral("scripted");
         QWidget* target = &main();
         for (int i = 0; i < windows; ++i)
@@ -254,8 +257,8 @@ private Q_SLOTS:
         QFETCH(QString, location);
         QFETCH(QString, text);
         QFETCH(bool, started);
-        tools().toolSlots()[2] = {"Broken", location, "some parameters"};
-        tools().RefreshToolsMenu();
+        toolSlots()[2] = {"Broken", location, "some parameters"};
+        refreshMenu();
         main().tool(2)->trigger();
         QCOMPARE(fx().processes.calls.size(), started ? 1 : 0);
         QCOMPARE(fx().messages.calls.size(), 1);
@@ -303,7 +306,7 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
         QCOMPARE(toolItems(), menu);
-        const ToolSlot& slot = tools().toolSlots()[1];
+        const ToolSlot& slot = toolSlots()[1];
         QCOMPARE((QStringList{slot.ProgramName, slot.ProgramLocation, slot.Parameters}), slot1);
         QVERIFY(fx().closeMain());
         QCOMPARE(MainFixture::readFile(settingsPath()), written);
@@ -326,7 +329,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(QDir().mkdir(settingsPath()));
         }
-        tools().toolSlots()[1] = {"One", QString(200, u'x'), ""};
+        toolSlots()[1] = {"One", QString(200, u'x'), ""};
         {
             const FileSizeLimit limit(fullDisk ? 100 : RLIM_INFINITY);
             QVERIFY(fx().closeMain());
