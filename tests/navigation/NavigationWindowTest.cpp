@@ -65,27 +65,21 @@ private Q_SLOTS:
 
     // The search dialog from its first showing to the last "Search again". The selection fills the
     // field; the main window takes no input while the dialog works; "Search again" repeats the last
-    // search made in the dialog. With no document window open, both commands answer with a message.
+    // search made in the dialog. Hidden by Cancel, the dialog comes back as it was left, without
+    // taking the selection or the main window's input again. With no document window open, both
+    // commands answer with a message.
     void searchDialogAndSearchAgain() {
         start();
-        QAction* again = main().action(QStringLiteral("searchagain"));
-        QVERIFY(!again->isEnabled());       // nothing to repeat yet
         ed->Text1->setSelection(35, 8);     // ")\r\nEND S", across a line break
         main().toolbarButton(8)->trigger(); // the toolbar's Search opens the same dialog
         SearchBox* box = searchDialog();
-        QVERIFY(box != nullptr && box->isVisible() && !box->isModal());
-        QVERIFY(!box->Check1->isChecked());
+        QVERIFY(box->isVisible() && !box->isModal() && !box->Check1->isChecked() &&
+                !main().inputEnabled());
         QCOMPARE(box->Text1->text(), QStringLiteral(")\r\nEND S"));
-
-        QVERIFY(!main().inputEnabled());
-        const QString before = ed->Text1->wholeText();
-        QTest::keyClicks(ed->Text1, QStringLiteral("typed"));
-        QCOMPARE(ed->Text1->wholeText(), before);
         ed->Text1->setSelection(40, 0);
         QTest::mouseClick(box->Command1, Qt::LeftButton);
         QCOMPARE(selection(), std::pair(111, 8)); // the CR LF counts two characters
-        // An empty field does nothing at all.
-        search(QString());
+        search(QString());                        // an empty field does nothing at all
         QCOMPARE(selection(), std::pair(111, 8));
 
         ed->Text1->setSelection(0, 0);
@@ -109,63 +103,36 @@ private Q_SLOTS:
         box->Text1->setText(QStringLiteral("PRINT"));
         box->Check1->setChecked(true);
         QTest::mouseClick(box->Command2, Qt::LeftButton);
-        QVERIFY(again->isEnabled());
-        again->trigger();
+        trigger("search");
+        QVERIFY(box->isVisible() && box->Check1->isChecked() && main().inputEnabled());
+        QCOMPARE(box->Text1->text(), QStringLiteral("PRINT"));
+        trigger("searchagain");
         QCOMPARE(selection(), std::pair(114, 7)); // the same occurrence
         ed->Text1->setSelection(0, 0);
         QTest::keyClick(ed->Text1, Qt::Key_F3);
         QCOMPARE(selection(), std::pair(38, 7));
 
+        QTest::mouseClick(box->Command2, Qt::LeftButton);
         QVERIFY(ed->close());
         for (const char* item : {"searchagain", "search"}) {
-            main().action(QLatin1String(item))->trigger();
-            QVERIFY(!searchDialog()->isVisible());
-            QVERIFY(main().inputEnabled());
+            trigger(item);
+            QVERIFY(!searchDialog()->isVisible() && main().inputEnabled());
         }
         QCOMPARE(boxes(), QStringList({notFound(), noWindow(), noWindow()}));
-        QVERIFY(again->isEnabled());
-    }
-
-    // Hidden by Cancel, the dialog comes back as it was, without taking the selection or the main
-    // window's input again. (Made afresh after its frame closed it: the stand-in dialogs' table.)
-    void cancelledDialogComesBackAsLeft() {
-        start();
-        ed->Text1->setSelection(12, 4);
-        trigger("search");
-        searchDialog()->Check1->setChecked(true);
-        QTest::mouseClick(searchDialog()->Command2, Qt::LeftButton);
-        ed->Text1->setSelection(56, 4); // "Area"
-        trigger("search");
-        QVERIFY(searchDialog()->isVisible());
-        QCOMPARE(searchDialog()->Text1->text(), QStringLiteral("Main"));
-        QVERIFY(searchDialog()->Check1->isChecked());
-        QVERIFY(main().inputEnabled());
     }
 
     // The list starts with the file entry in upper case and is the same on every opening: after
     // "Ok" hid it, and made afresh after it was closed through its frame. The browser takes no
-    // input from the main window.
-    void browserListsTheSameEntriesEachTime_data() {
-        QTest::addColumn<bool>("untitled");
-        QTest::addColumn<QStringList>("entries");
-        QTest::newRow("file") << false << QStringList{"PROG.BAS", "Main", "Area", "draw"};
-        QTest::newRow("untitled") << true << QStringList{"UNTITLED (2)"};
-    }
-
+    // input from the main window. Goto with nothing selected, or with no document window left,
+    // does nothing and leaves the browser up.
     void browserListsTheSameEntriesEachTime() {
-        QFETCH(bool, untitled);
-        QFETCH(QStringList, entries);
+        const QStringList entries{"PROG.BAS", "Main", "Area", "draw"};
         start(Program, QStringLiteral("prog.bas"));
-        if (untitled) {
-            trigger("new");
-            trigger("new");
-        }
+        ed->Text1->setSelection(5, 0);
         trigger("sbrowser");
         SubBrowser* dialog = browserDialog();
-        QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
-        QVERIFY(dialog->Command1->isDefault());
-        QVERIFY(main().inputEnabled());
-
+        QVERIFY(dialog->isVisible() && !dialog->isModal() && dialog->Command1->isDefault() &&
+                main().inputEnabled());
         QCOMPARE(listed(dialog), entries);
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
@@ -182,127 +149,85 @@ private Q_SLOTS:
             QCOMPARE(dialog->ListView1->item(row)->icon().cacheKey(),
                      main().ImageList1().image(row == 0 ? 4 : 6).cacheKey());
         }
-    }
 
-    // Goto by button, by double click and by Enter: the caret after the keyword, nothing selected,
-    // the dialog hidden, the editor focused. Equal names lead to the first.
-    void gotoPlacesCaretAfterKeyword_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("offset");
-        QTest::newRow("button: Area") << "button" << 2 << 55;
-        QTest::newRow("double click: draw") << "double click" << 3 << 101;
-        QTest::newRow("enter: file entry") << "enter" << 0 << 1;
-        QTest::newRow("button: second Main") << "button" << 4 << 11;
-    }
-
-    void gotoPlacesCaretAfterKeyword() {
-        QFETCH(QString, how);
-        QFETCH(int, row);
-        QFETCH(int, offset);
-        start(Program + QStringLiteral("\r\nSUB Main"));
-        ed->Text1->setSelection(3, 2);
-        trigger("sbrowser");
-        SubBrowser* dialog = browserDialog();
-        QTRY_VERIFY(dialog->isActiveWindow());
-        QListWidgetItem* item = dialog->ListView1->item(row);
-        dialog->ListView1->setCurrentItem(item);
-        if (how == QLatin1String("button")) {
-            QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-        } else if (how == QLatin1String("enter")) {
-            dialog->ListView1->setFocus();
-            QTest::keyClick(dialog->ListView1, Qt::Key_Return);
-        } else {
-            const QPoint centre = dialog->ListView1->visualItemRect(item).center();
-            QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
-            QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
-        }
-        QCOMPARE(selection(), std::pair(offset, 0));
-        QVERIFY(!dialog->isVisible());
-        QTRY_COMPARE(QApplication::focusWidget(), ed->Text1);
-    }
-
-    void gotoWithoutSelectionOrWindowDoesNothing() {
-        start();
-        ed->Text1->setSelection(5, 0);
-        trigger("sbrowser");
-        SubBrowser* dialog = browserDialog();
         dialog->ListView1->clearSelection();
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QVERIFY(dialog->isVisible());
         QCOMPARE(selection(), std::pair(5, 0));
-
-        // The browser stays open while the last document window is closed.
         dialog->ListView1->setCurrentRow(1);
         QVERIFY(ed->close());
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QVERIFY(dialog->isVisible());
+
+        // An untitled document's entry is its caption in upper case.
+        trigger("new");
+        trigger("new");
+        trigger("sbrowser");
+        QCOMPARE(listed(browserDialog()), QStringList{"UNTITLED (2)"});
     }
 
-    // A project's member windows can all be hidden: documents are open, but none can be searched
-    // or browsed.
-    void onlyHiddenDocumentsOpen() {
-        start();
-        ed->Text1->setSelection(12, 4);
-        ed->hide();
-        QVERIFY(main().AnyEditorOpen());
-
-        trigger("sbrowser");
-        QVERIFY(browserDialog() == nullptr);
-
-        trigger("search");
-        QVERIFY(searchDialog()->Text1->text().isEmpty());
-        search(QStringLiteral("Main"));
-        QCOMPARE(boxes(), QStringList{noWindow()});
-        QCOMPARE(selection(), std::pair(12, 4));
+    // Goto by button, by double click and by Enter: the caret after the keyword, nothing selected,
+    // the dialog hidden, the editor focused. Equal names lead to the first.
+    void gotoPlacesCaretAfterKeyword() {
+        start(Program + QStringLiteral("\r\nSUB Main"));
+        const struct {
+            QString how;
+            int row, offset;
+        } cases[] = {
+            {"button", 2, 55}, {"double click", 3, 101}, {"enter", 0, 1}, {"button", 4, 11}};
+        for (const auto& [how, row, offset] : cases) {
+            ed->Text1->setSelection(3, 2);
+            trigger("sbrowser");
+            SubBrowser* dialog = browserDialog();
+            QTRY_VERIFY(dialog->isActiveWindow());
+            QListWidgetItem* item = dialog->ListView1->item(row);
+            dialog->ListView1->setCurrentItem(item);
+            if (how == QLatin1String("button")) {
+                QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+            } else if (how == QLatin1String("enter")) {
+                dialog->ListView1->setFocus();
+                QTest::keyClick(dialog->ListView1, Qt::Key_Return);
+            } else {
+                const QPoint centre = dialog->ListView1->visualItemRect(item).center();
+                QTest::mouseClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
+                QTest::mouseDClick(dialog->ListView1->viewport(), Qt::LeftButton, {}, centre);
+            }
+            QCOMPARE(QList({row, int(ed->Text1->selStart()), int(ed->Text1->selLength()),
+                            int(dialog->isVisible())}),
+                     QList({row, offset, 0, 0}));
+            QTRY_COMPARE(QApplication::focusWidget(), ed->Text1);
+        }
     }
 
     // Every step that reads the editor's buffer in pieces or maps through its line index lands on
     // the UTF-16 offset of the text itself, CR LF counting two, after emoji and lone LF line ends
     // in a text long enough to take several pieces.
-    void offsetsStayExactInALargeText_data() {
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<QString>("pattern");
-        QTest::newRow("search, exact") << "search" << QString::fromUtf16(u"\U0001F600 The End");
-        QTest::newRow("search, any case")
-            << "search any case" << QString::fromUtf16(u"\U0001F600 the end");
-        QTest::newRow("browser, last procedure") << "browse"
-                                                 << "";
-        QTest::newRow("selection after typed text") << "type"
-                                                    << "";
-    }
-
     void offsetsStayExactInALargeText() {
-        QFETCH(QString, step);
-        QFETCH(QString, pattern);
         QString file = QString::fromUtf16(u"\u00e9\U0001F600\n\r\n");
         for (int line = 0; line < 20000; ++line)
             file += QString::fromUtf16(u"  PRINT \"\U0001F600\" \U0001F600 the\n");
         file += QString::fromUtf16(u"SUB Last\r\n\U0001F600 The End\r\n");
         const QString text = toCrLf(file);
         start(file);
-        EditorText& editor = *ed->Text1;
-        editor.setSelection(3, 0);
-        std::pair<int, int> expected;
-        if (step.startsWith(QLatin1String("search"))) {
-            trigger("search");
-            searchDialog()->Check1->setChecked(step == "search");
-            search(pattern);
-            expected = {int(text.indexOf(QStringLiteral("The End"))) - 3, int(pattern.size())};
-        } else if (step == "browse") {
-            trigger("sbrowser");
-            browserDialog()->ListView1->setCurrentRow(1);
-            QTest::mouseClick(browserDialog()->Command1, Qt::LeftButton);
-            expected = {int(text.indexOf(QStringLiteral("SUB Last"))) + 3, 0};
-        } else {
-            editor.setSelection(text.size() - 4, 0);
-            QTest::keyClicks(&editor, QStringLiteral("ab"));
-            QTest::keyClick(&editor, Qt::Key_Return);
-            editor.setSelection(text.size() - 9, 9);
-            QCOMPARE(editor.selectedWholeText(), QStringLiteral("The Eab\r\n"));
-            expected = {int(text.size()) - 9, 9};
+        trigger("search");
+        for (const bool exact : {true, false}) {
+            ed->Text1->setSelection(3, 0);
+            searchDialog()->Check1->setChecked(exact);
+            search(QString::fromUtf16(exact ? u"\U0001F600 The End" : u"\U0001F600 the end"));
+            QCOMPARE(selection(), std::pair(int(text.indexOf(QStringLiteral("The End"))) - 3, 10));
         }
-        QCOMPARE(selection(), expected);
+        QTest::mouseClick(searchDialog()->Command2, Qt::LeftButton);
+        trigger("sbrowser");
+        browserDialog()->ListView1->setCurrentRow(1);
+        QTest::mouseClick(browserDialog()->Command1, Qt::LeftButton);
+        QCOMPARE(selection(), std::pair(int(text.indexOf(QStringLiteral("SUB Last"))) + 3, 0));
+        // Typed text, then a selection set across it.
+        ed->Text1->setSelection(text.size() - 4, 0);
+        QTest::keyClicks(ed->Text1, QStringLiteral("ab"));
+        QTest::keyClick(ed->Text1, Qt::Key_Return);
+        ed->Text1->setSelection(text.size() - 9, 9);
+        QCOMPARE(ed->Text1->selectedWholeText(), QStringLiteral("The Eab\r\n"));
+        QCOMPARE(selection(), std::pair(int(text.size()) - 9, 9));
         QCOMPARE(fx().messages.calls.size(), 0);
     }
 };

@@ -9,14 +9,16 @@
 
 namespace {
 
-// The procedure entries (1 to ProcedureCount) as "name@offset".
+// The entries (0, the file, to ProcedureCount) as "name@offset", then the sizes of both lists.
 QStringList procedures(const ProcedureTable& table) {
     QStringList result;
-    for (qsizetype i = 1; i <= table.ProcedureCount; ++i)
+    for (qsizetype i = 0; i <= table.ProcedureCount; ++i)
         result << QStringLiteral("%1@%2")
                       .arg(table.ProcedureNames[i])
                       .arg(table.ProcedurePositions[i]);
-    return result;
+    return result << QStringLiteral("%1|%2")
+                         .arg(table.ProcedureNames.size())
+                         .arg(table.ProcedurePositions.size());
 }
 
 } // namespace
@@ -75,11 +77,7 @@ private Q_SLOTS:
                     const int at = boundary + shift + (selStart > 0 ? selStart - 1 : 0);
                     QString text(200000, u'a');
                     text.replace(at, 5, QStringLiteral("xYzZy"));
-                    row(QStringLiteral("xYzZy at %1%2 from %3")
-                            .arg(boundary)
-                            .arg(shift)
-                            .arg(selStart),
-                        text, selStart, QStringLiteral("XYZZY"), 0, at);
+                    row("xYzZy at " + QString::number(at), text, selStart, "XYZZY", 0, at);
                 }
             }
         }
@@ -108,15 +106,11 @@ private Q_SLOTS:
             }
             const int selStart = random.bounded(0, text.size() + 1);
             for (const int caseFlag : {0, 1}) {
-                const auto fast = FindText(text, selStart, pattern, caseFlag);
-                const auto slow = literal::FindText(text, selStart, pattern, caseFlag);
-                if (fast != slow) {
-                    QFAIL(qPrintable(QStringLiteral("text \"%1\" caret %2 pattern \"%3\" case %4")
-                                         .arg(text.toUtf8().toPercentEncoding())
-                                         .arg(selStart)
-                                         .arg(pattern.toUtf8().toPercentEncoding())
-                                         .arg(caseFlag)));
-                }
+                QVERIFY2(FindText(text, selStart, pattern, caseFlag) ==
+                             literal::FindText(text, selStart, pattern, caseFlag),
+                         ((text + '|' + pattern).toUtf8().toPercentEncoding() + '|' +
+                          QByteArray::number(selStart * 2 + caseFlag))
+                             .constData());
             }
         }
     }
@@ -194,34 +188,22 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QStringList, expected);
         const ProcedureTable table = ScanProcedures(text, QStringLiteral("/home/u/src/prog.bas"));
-        QCOMPARE(procedures(table), expected);
         // Entry 0 is the file, in upper case, at offset 1.
-        QCOMPARE(table.ProcedureNames.value(0), QStringLiteral("PROG.BAS"));
-        QCOMPARE(table.ProcedurePositions.value(0), qsizetype(1));
-        QCOMPARE(table.ProcedureNames.size(), table.ProcedureCount + 1);
-        QCOMPARE(table.ProcedurePositions.size(), table.ProcedureCount + 1);
+        QCOMPARE(procedures(table), (QStringList("PROG.BAS@1") + expected)
+                                        << QStringLiteral("%1|%1").arg(expected.size() + 1));
     }
 
-    void findProcedurePosition_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<qsizetype>("expected"); // -1 for no value
-        // Entries: A.BAS@1, Main@11, Draw@30, Main@49
-        QTest::newRow("first of two equal names") << "Main" << qsizetype(11);
-        QTest::newRow("another entry") << "Draw" << qsizetype(30);
-        QTest::newRow("the file entry") << "A.BAS" << qsizetype(1);
-        QTest::newRow("case-sensitive") << "main" << qsizetype(-1);
-        QTest::newRow("missing") << "Nothing" << qsizetype(-1);
-    }
-
+    // Entries: A.BAS@1, Main@11, Draw@30, Main@49. Equal names lead to the first; names are
+    // compared case-sensitively.
     void findProcedurePosition() {
-        QFETCH(QString, name);
-        QFETCH(qsizetype, expected);
-        const QString text =
-            QStringLiteral("' demo\r\nSUB Main\r\nEND SUB\r\nSUB Draw\r\nEND SUB\r\n"
-                           "SUB Main\r\n");
-        QCOMPARE(FindProcedurePosition(ScanProcedures(text, QStringLiteral("/x/a.bas")), name)
-                     .value_or(-1),
-                 expected);
+        const ProcedureTable table =
+            ScanProcedures(u"' demo\r\nSUB Main\r\nEND SUB\r\nSUB Draw\r\nEND SUB\r\nSUB Main\r\n",
+                           QStringLiteral("/x/a.bas"));
+        const std::pair<const char*, qsizetype> cases[] = {
+            {"Main", 11}, {"Draw", 30}, {"A.BAS", 1}, {"main", -1}, {"Nothing", -1}};
+        for (const auto& [name, expected] : cases)
+            QCOMPARE(FindProcedurePosition(table, QString::fromLatin1(name)).value_or(-1),
+                     expected);
     }
 };
 
