@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "MainFixture.h"
 
 #include "core/AppFolder.h"
 #include "core/CommandLine.h"
@@ -33,11 +34,6 @@ const QByteArray OldContents(1000, 'o');
 bool writePlain(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList entriesOf(const QTemporaryDir& folder) {
@@ -171,7 +167,7 @@ private Q_SLOTS:
                          {path, QString::number(done), error, bytes, entriesOf(folder).join('|')}),
                      QStringList({path, "0", c.reason, "untouched", before.join('|')}));
             if (c.target == Target::OldFile || c.target == Target::ReadOnlyFile)
-                QCOMPARE(contentsOf(path), OldContents);
+                QCOMPARE(MainFixture::readFile(path), OldContents);
         }
     }
 
@@ -206,9 +202,11 @@ private Q_SLOTS:
             QByteArray read = "stale";
             QVERIFY2(readWholeFile(path, &read, &error), qPrintable(error));
             QCOMPARE(read, bytes);
-            const QByteArray linked = contentsOf(folder.filePath(QStringLiteral("target")));
+            const QByteArray linked =
+                MainFixture::readFile(folder.filePath(QStringLiteral("target")));
             QCOMPARE(entriesOf(folder).join('|') + '|' + linked,
-                     target == Target::Link ? "main.bas|target|" + OldContents : "main.bas|");
+                     target == Target::Link ? "main.bas|target|" + OldContents
+                                            : "main.bas|<missing>");
         }
     }
 

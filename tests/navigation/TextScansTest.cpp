@@ -137,11 +137,15 @@ private Q_SLOTS:
         }
     }
 
-    void headers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
+    // Each row: its name, the text, the procedure entries as "name@offset". Entry 0 is the file, in
+    // upper case, at offset 1.
+    void headers() {
         const auto row = [](const char* name, const QString& text, const QStringList& expected) {
-            QTest::newRow(name) << text << expected;
+            const ProcedureTable table =
+                ScanProcedures(text, QStringLiteral("/home/u/src/prog.bas"));
+            QCOMPARE(QStringList(name) + procedures(table),
+                     (QStringList({name, "PROG.BAS@1"}) + expected)
+                         << QStringLiteral("%1|%1").arg(expected.size() + 1));
         };
         row("no procedures", "PRINT 1\r\nEND\r\n", {});
         row("empty text", "", {});
@@ -182,15 +186,6 @@ private Q_SLOTS:
             many += QStringLiteral("SUB P%1\r\nEND SUB\r\n").arg(i);
         }
         row("150 headers", many, all);
-    }
-
-    void headers() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, expected);
-        const ProcedureTable table = ScanProcedures(text, QStringLiteral("/home/u/src/prog.bas"));
-        // Entry 0 is the file, in upper case, at offset 1.
-        QCOMPARE(procedures(table), (QStringList("PROG.BAS@1") + expected)
-                                        << QStringLiteral("%1|%1").arg(expected.size() + 1));
     }
 
     // Entries: A.BAS@1, Main@11, Draw@30, Main@49. Equal names lead to the first; names are

@@ -130,43 +130,34 @@ private Q_SLOTS:
                             MsgIcon::Information, MsgButtons::Ok));
     }
 
-    // Steps: N = New, O = Open a file, C = close the active window (answering No when asked),
-    // 1/2 = activate the first/second window.
-    void availabilityFollowsDocuments_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected");
+    // Each step, then the enabled state it leaves: N = New, O = Open a file, C = close the active
+    // window (answering No when asked), 1/2 = activate the first/second window still open.
+    void availabilityFollowsDocuments() {
+        const QString file = fx().writeDoc("Untitled.bas", "PRINT 1");
         const QString saveable =
             QString(DocumentEnabled).replace("open saveas", "open save saveas");
-        QTest::newRow("start") << "" << StartupEnabled;
-        QTest::newRow("new") << "N" << DocumentEnabled;
-        QTest::newRow("open") << "O" << saveable;
-        QTest::newRow("new, close") << "NC" << StartupEnabled;
-        QTest::newRow("open two, close one") << "OOC" << saveable;
-        QTest::newRow("open, new") << "ON" << DocumentEnabled;
-        // A path ending in "Untitled.bas" is not untitled.
-        QTest::newRow("open, new, back to the file") << "ON1" << saveable;
-        QTest::newRow("open, new, file, new one") << "ON12" << DocumentEnabled;
-        QTest::newRow("new, open, close both") << "NOCC" << StartupEnabled;
-    }
-    void availabilityFollowsDocuments() {
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
-        const QString file = fx().writeDoc("Untitled.bas", "PRINT 1");
-        QList<Editor*> windows;
-        for (QChar step : steps) {
+        // A path ending in "Untitled.bas" is not untitled: going back to it (1) allows Save.
+        const QString steps = QStringLiteral(" NCOOCN12CC");
+        const QString expected[] = {StartupEnabled,  DocumentEnabled, StartupEnabled,  saveable,
+                                    saveable,        saveable,        DocumentEnabled, saveable,
+                                    DocumentEnabled, saveable,        StartupEnabled};
+        QString walked;
+        for (int n = 0; n < steps.size(); ++n) {
+            const char step = steps[n].toLatin1();
             if (step == 'N') {
-                windows << newDocument();
+                newDocument();
             } else if (step == 'O') {
-                windows << open(file);
+                open(file);
             } else if (step == 'C') {
                 if (documents().DocChanged[active()->slot()] == -1)
                     fx().messages.answer(MsgAnswer::No);
                 QVERIFY(active()->close());
-            } else {
-                main().mdiArea()->setActiveSubWindow(windows[step.digitValue() - 1]);
+            } else if (step != ' ') {
+                main().mdiArea()->setActiveSubWindow(main().mdiArea()->subWindowList()[step - '1']);
             }
+            walked += step;
+            QCOMPARE(walked + ": " + enabled(), walked + ": " + expected[n]);
         }
-        QCOMPARE(enabled(), expected);
     }
 
     void disabledMainWindowIgnoresInput() {
@@ -202,7 +193,7 @@ private Q_SLOTS:
         QTest::qWait(0);
         QVERIFY(tree->height() > 0);
         const int margin = main().frameGeometry().height() - tree->height();
-        main().resize(600, 400);
+        main().resize(600, 400); // the tree keeps its margin to the bottom
         QCOMPARE(main().frameGeometry().height() - tree->height(), margin);
         QVERIFY(main().Toolbar1->width() < main().frameGeometry().width());
         // Minimising and restoring changes nothing.
@@ -215,103 +206,96 @@ private Q_SLOTS:
         QCOMPARE(twipsToPixelsX(1440), main().logicalDpiX());
         QCOMPARE(tree->width(), twipsToPixelsX(1590));
         main().findChild<QSplitter*>("TreeSplitter")->setSizes({twipsToPixelsX(1695) + 100, 300});
-        QCOMPARE(tree->width(), twipsToPixelsX(1590) + 100);
-        QCOMPARE(tree->height(), before);
+        QCOMPARE(QList({tree->width(), tree->height()}),
+                 QList({twipsToPixelsX(1590) + 100, before}));
     }
 
     // The stand-in dialogs, left each way: the main window takes no input while one is up and has
     // it back after; hidden, a dialog comes back as it was left (the search dialog then no longer
     // holds the main window); closed through its frame, some are made afresh.
-    void standInDialogExits_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("exit"); // a button's reference name, "Escape" or "frame"
-        for (int row = 0; row < int(std::size(StandIns)); ++row) {
-            for (const QString exit : {StandIns[row].button, "Escape", "frame"})
-                QTest::addRow("%s, %s", StandIns[row].dialog, qPrintable(exit)) << row << exit;
-        }
-    }
     void standInDialogExits() {
-        QFETCH(int, row);
-        QFETCH(QString, exit);
-        const auto& [name, dialog, field, button, frameAfresh] = StandIns[row];
-        const QString command = QString::fromLatin1(name);
-        const bool afresh = frameAfresh && exit == "frame";
-        if (command == QLatin1String("poptions")) {
-            trigger("nproject");
-            addfileDialog()->hide();
+        for (const auto& [name, dialog, field, button, frameAfresh] : StandIns) {
+            const QString command = QString::fromLatin1(name);
+            for (const QString exit : {button, "Escape", "frame"}) {
+                restart();
+                const bool afresh = frameAfresh && exit == "frame";
+                if (command == QLatin1String("poptions")) {
+                    trigger("nproject");
+                    addfileDialog()->hide();
+                }
+                EditorText* typed = newDocument()->Text1;
+                trigger(qPrintable(command));
+                QPointer<QWidget> shown = main().findChild<QWidget*>(dialog);
+                QVERIFY2(shown != nullptr && shown->isVisible() && shown->isEnabled() &&
+                             !main().inputEnabled(),
+                         qPrintable(command + " left by " + exit));
+                auto* line = shown->findChild<QLineEdit*>(field);
+                line->setText("left");
+                if (exit == "Escape")
+                    QTest::keyClick(line, Qt::Key_Escape);
+                else if (exit == "frame")
+                    QVERIFY(shown->close());
+                else
+                    QTest::mouseClick(shown->findChild<QPushButton*>(exit), Qt::LeftButton);
+                QVERIFY(!shown->isVisible() && main().inputEnabled());
+                // The search dialog hands the focus back itself (the others leave it to the
+                // system).
+                QCoreApplication::processEvents();
+                QVERIFY(command != "search" || QApplication::focusWidget() == typed);
+                flushDeletes();
+                QCOMPARE(shown.isNull(), afresh);
+                trigger(qPrintable(command));
+                QCOMPARE(main().findChild<QWidget*>(dialog)->findChild<QLineEdit*>(field)->text() ==
+                             "left",
+                         !afresh);
+                QCOMPARE(main().inputEnabled(), command == "search" && !afresh);
+                QCOMPARE(fx().problems(), QStringList());
+            }
         }
-        EditorText* typed = newDocument()->Text1;
-        trigger(qPrintable(command));
-        QPointer<QWidget> shown = main().findChild<QWidget*>(dialog);
-        QVERIFY(shown != nullptr && shown->isVisible() && shown->isEnabled());
-        QVERIFY(!main().inputEnabled());
-        auto* line = shown->findChild<QLineEdit*>(field);
-        line->setText("left");
-        if (exit == "Escape")
-            QTest::keyClick(line, Qt::Key_Escape);
-        else if (exit == "frame")
-            QVERIFY(shown->close());
-        else
-            QTest::mouseClick(shown->findChild<QPushButton*>(exit), Qt::LeftButton);
-        QVERIFY(!shown->isVisible() && main().inputEnabled());
-        // The search dialog hands the focus back itself (the others rely on the window system).
-        QCoreApplication::processEvents();
-        QVERIFY(command != "search" || QApplication::focusWidget() == typed);
-        flushDeletes();
-        QCOMPARE(shown.isNull(), afresh);
-        trigger(qPrintable(command));
-        QCOMPARE(main().findChild<QWidget*>(dialog)->findChild<QLineEdit*>(field)->text() == "left",
-                 !afresh);
-        QCOMPARE(main().inputEnabled(), command == "search" && !afresh);
     }
 
     // Closing with two changed windows (a file, then an untitled one), by Exit or by the close
     // box: each window is asked about once; Cancel, or a Save As that is cancelled, stops the
     // shut-down with everything open, a No before it still asked next time.
-    void closing_data() {
-        QTest::addColumn<bool>("exit");
-        QTest::addColumn<QString>("answers"); // Y, N, C to the questions; - cancels Save As
-        QTest::addColumn<bool>("closed");
-        for (const bool exit : {true, false}) {
-            const char* by = exit ? "exit" : "close box";
-            QTest::addRow("%s, yes and yes", by) << exit << "YY" << true;
-            QTest::addRow("%s, no and cancel", by) << exit << "NC" << false;
-            QTest::addRow("%s, yes, save as cancelled", by) << exit << "NY-" << false;
-        }
-    }
     void closing() {
-        QFETCH(bool, exit);
-        QFETCH(QString, answers);
-        QFETCH(bool, closed);
-        const QString path = fx().writeDoc("a.bas", "A");
-        open(path)->Text1->setWholeText("text of A");
-        newDocument()->Text1->setWholeText("untitled");
-        const QString saved = fx().docPath("b.bas");
-        for (QChar answer : answers) {
-            if (answer == '-')
-                fx().dialog.cancel();
-            else
-                fx().messages.answer(answer == 'Y'   ? MsgAnswer::Yes
-                                     : answer == 'N' ? MsgAnswer::No
-                                                     : MsgAnswer::Cancel);
+        // Y, N, C answer the questions; - cancels Save As. Whether the program then closed.
+        const std::pair<QString, bool> cases[] = {{"YY", true}, {"NC", false}, {"NY-", false}};
+        for (const bool exit : {true, false}) {
+            for (const auto& [answers, closed] : cases) {
+                restart();
+                const QString path = fx().writeDoc("a.bas", "A");
+                open(path)->Text1->setWholeText("text of A");
+                newDocument()->Text1->setWholeText("untitled");
+                const QString saved = fx().docPath("b.bas");
+                for (QChar answer : answers) {
+                    if (answer == '-')
+                        fx().dialog.cancel();
+                    else
+                        fx().messages.answer(answer == 'Y'   ? MsgAnswer::Yes
+                                             : answer == 'N' ? MsgAnswer::No
+                                                             : MsgAnswer::Cancel);
+                }
+                if (closed)
+                    fx().dialog.answerFile(saved);
+                if (exit)
+                    trigger("exit");
+                else
+                    QCOMPARE(main().close(), closed);
+                const auto question = [](const QString& title) {
+                    return box(title, "File has not been saved\r\nSave changes ?",
+                               MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+                };
+                QCOMPARE(QStringList(answers) + boxes(),
+                         QStringList({answers, question(path), question("Untitled (1)")}));
+                QCOMPARE(MainFixture::readFile(path), closed ? "text of A\r\n" : "A");
+                QCOMPARE(QList({!main().isVisible(), QFile::exists(saved),
+                                QFile::exists(fx().appFolder() + "/veldstudio.ini")}),
+                         QList<bool>(3, closed));
+                QVERIFY(closed || (main().mdiArea()->subWindowList().size() == 2 &&
+                                   documents().DocChanged[0] == -1));
+                QCOMPARE(fx().problems(), QStringList());
+            }
         }
-        if (closed)
-            fx().dialog.answerFile(saved);
-        if (exit)
-            trigger("exit");
-        else
-            QCOMPARE(main().close(), closed);
-        const auto question = [](const QString& title) {
-            return box(title, "File has not been saved\r\nSave changes ?", MsgIcon::Exclamation,
-                       MsgButtons::YesNoCancel);
-        };
-        QCOMPARE(boxes(), QStringList({question(path), question("Untitled (1)")}));
-        QCOMPARE(MainFixture::readFile(path), closed ? "text of A\r\n" : "A");
-        QCOMPARE(QList({!main().isVisible(), QFile::exists(saved),
-                        QFile::exists(fx().appFolder() + "/veldstudio.ini")}),
-                 QList<bool>(3, closed));
-        QVERIFY(closed ||
-                (main().mdiArea()->subWindowList().size() == 2 && documents().DocChanged[0] == -1));
     }
 };
 
