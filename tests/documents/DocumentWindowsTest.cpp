@@ -1,5 +1,6 @@
 // Document windows: slots, untitled numbering, the modified flag, the save question, closing,
-// opening and saving files, the clipboard commands and the appearance of all 26 slots.
+// opening and saving files, the clipboard commands and the appearance of all 26 slots; and the
+// editor's CR LF view of its text.
 
 #include "FileSizeLimit.h"
 #include "WindowTest.h"
@@ -11,6 +12,7 @@
 #include "platform/QtCommonDialog.h"
 #include "shell/Main.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -378,6 +380,115 @@ private Q_SLOTS:
         });
         QVERIFY(!QtCommonDialog().ShowFont());
         QCOMPARE(effects, QStringList());
+    }
+
+    // The editor's CR LF view on its own: offsets, selections and text in UTF-16 units with CR LF
+    // as two.
+    // Every line break becomes CR LF as the text enters, also by a replaced selection; NUL and
+    // surrogate pairs are kept.
+    void textIsNormalisedToCrLf() {
+        EditorText editor;
+        editor.setWholeText(QString::fromUtf16(u"a\nb\rc\r\n\0\U0001F600\r", 11));
+        QCOMPARE(editor.wholeText(), QString::fromUtf16(u"a\r\nb\r\nc\r\n\0\U0001F600\r\n", 14));
+        QCOMPARE(editor.textLength(), 14);
+        editor.setSelection(1, 2);
+        editor.replaceSelection(QString::fromUtf16(u"x\0y\nz", 5));
+        QCOMPARE(editor.wholeText(),
+                 QString::fromUtf16(u"ax\0y\r\nzb\r\nc\r\n\0\U0001F600\r\n", 18));
+        QCOMPARE(QList({editor.selStart(), editor.selLength()}), QList<qsizetype>({7, 0}));
+    }
+
+    // Selections set and read back in CR LF counting, across line breaks and multi-unit
+    // characters; outside the text they are clamped to it.
+    void selectionRoundTrip() {
+        const QString lines = QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB\r\n");
+        const QString wide = QString::fromUtf16(u"\u00e9\U0001F600\r\nx\u4e2d");
+        const QString clamped = QStringLiteral("ab\r\ncd");
+        const struct {
+            QString text;
+            qsizetype start, length, selStart, selLength;
+            QString selected;
+        } cases[] = {
+            {lines, 7, 7, 7, 7, "PRINT 1"},
+            {lines, 5, 4, 5, 4, "\r\nPR"},
+            {lines, 7, 0, 7, 0, ""},
+            {lines, lines.size() - 1, 1, lines.size() - 1, 1, "\n"},
+            {wide, 1, 2, 1, 2, QString::fromUtf16(u"\U0001F600")},
+            {wide, 5, 2, 5, 2, QString::fromUtf16(u"x\u4e2d")},
+            {clamped, 4, 100, 4, 2, "cd"},
+            {clamped, -5, 2, 0, 2, "ab"},
+            {clamped, 50, 3, 6, 0, ""},
+        };
+        for (const auto& c : cases) {
+            EditorText editor;
+            editor.setWholeText(c.text);
+            editor.setSelection(c.start, c.length);
+            QCOMPARE(QList({editor.selStart(), editor.selLength()}),
+                     QList({c.selStart, c.selLength}));
+            QCOMPARE(editor.selectedWholeText(), c.selected);
+        }
+        EditorText editor;
+        editor.setWholeText(clamped);
+        QCOMPARE(
+            QStringList({editor.textRange(1, 5), editor.textRange(4, 100), editor.textRange(3, 1)}),
+            QStringList({"b\r\nc", "cd", ""}));
+    }
+
+    // The line-indexed mapping against the text itself, at every line start and inside lines with
+    // multi-byte and multi-unit characters.
+    void offsetsAgreeWithTheTextOnManyLines() {
+        QString text;
+        for (int line = 0; line < 300; ++line) {
+            text += QString::number(line) + QStringLiteral(" PRINT ");
+            if (line % 3 == 0)
+                text += QString::fromUtf16(u"\u00e9\U0001F600\u4e2d");
+            text += QStringLiteral("\r\n");
+        }
+        EditorText editor;
+        editor.setWholeText(text);
+        QCOMPARE(editor.textLength(), text.size());
+        for (qsizetype offset = 0; offset < text.size(); offset += 7) {
+            if (text.at(offset).isLowSurrogate())
+                continue;
+            editor.setSelection(offset, 0);
+            QCOMPARE(editor.selStart(), offset);
+            const qsizetype end = qMin<qsizetype>(offset + 11, text.size());
+            if (end < text.size() && text.at(end).isLowSurrogate())
+                continue;
+            QCOMPARE(editor.textRange(offset, end), text.mid(offset, end - offset));
+        }
+    }
+
+    // An assistive tool may ask for any range, set any selection or caret, replace any range; none
+    // may crash or reach past the text.
+    void accessibleTextIsClamped() {
+        EditorText editor;
+        editor.setWholeText(QString::fromUtf16(u"ab\n\U0001F600"));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&editor);
+        QAccessibleTextInterface* text = accessible->textInterface();
+        QCOMPARE(text->characterCount(), 6);
+        QCOMPARE(accessible->text(QAccessible::Value), editor.wholeText());
+        // Past the end, reversed, negative, all negative, far beyond, whole.
+        const struct {
+            int start, end;
+            std::u16string_view expected;
+        } cases[] = {
+            {2, 100, u"\r\n\U0001F600"}, {4, 1, u"b\r\n"},           {-7, 2, u"ab"}, {-9, -2, u""},
+            {1000, 2000, u""},           {0, 6, u"ab\r\n\U0001F600"}};
+        for (const auto& c : cases)
+            QVERIFY2(text->text(c.start, c.end) == QStringView(c.expected),
+                     qPrintable(QString::number(c.start)));
+
+        editor.setWholeText(QStringLiteral("one\ntwo"));
+        text->setSelection(0, 7, 4);
+        QCOMPARE(QList({editor.selStart(), editor.selLength()}), QList<qsizetype>({4, 3}));
+        int start = -1, end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE(QList({start, end}), QList({4, 7}));
+        text->setCursorPosition(99);
+        QCOMPARE(QList({text->cursorPosition(), text->selectionCount()}), QList({8, 0}));
+        accessible->editableTextInterface()->replaceText(50, 3, QStringLiteral("!"));
+        QCOMPARE(editor.wholeText(), QStringLiteral("one!"));
     }
 };
 
