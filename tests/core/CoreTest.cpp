@@ -64,13 +64,6 @@ QString makeTarget(const QTemporaryDir& folder, Target target) {
     return path;
 }
 
-// Decoding and encoding again in the encoding found gives back the same bytes.
-bool survives(const QByteArray& bytes) {
-    const DecodedText decoded = decodeText(bytes);
-    TextEncoding encoding = decoded.encoding;
-    return encodeText(decoded.text, encoding) == bytes && encoding == decoded.encoding;
-}
-
 // Read in pieces of `pieceBytes`, a file gives the editor the UTF-8 of what decoding it whole and
 // normalising its line ends gives, in the same encoding.
 bool streamsAsAWhole(const QByteArray& bytes, qsizetype pieceBytes, LineEnding* convention) {
@@ -392,10 +385,14 @@ private Q_SLOTS:
                 bytes += pieces[random() % std::size(pieces)];
             samples << bytes;
         }
+        // Decoded and encoded again in the encoding found, the bytes come back; streamed too.
         for (const QByteArray& bytes : samples) {
+            const DecodedText decoded = decodeText(bytes);
+            TextEncoding encoding = decoded.encoding;
             LineEnding convention{};
-            if (!survives(bytes) || !streamsAsAWhole(bytes, 1 + bytes.size() % 3, &convention))
-                QFAIL(qPrintable(QStringLiteral("bytes %1").arg(QString(bytes.toHex(' ')))));
+            QVERIFY2(encodeText(decoded.text, encoding) == bytes && encoding == decoded.encoding &&
+                         streamsAsAWhole(bytes, 1 + bytes.size() % 3, &convention),
+                     bytes.toHex(' ').constData());
         }
     }
 

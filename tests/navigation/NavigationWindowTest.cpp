@@ -47,18 +47,6 @@ QStringList listed(SubBrowser* dialog) {
     return result;
 }
 
-// The entries (0, the file, to ProcedureCount) as "name@offset", then the sizes of both lists.
-QStringList procedures(const ProcedureTable& table) {
-    QStringList result;
-    for (qsizetype i = 0; i <= table.ProcedureCount; ++i)
-        result << QStringLiteral("%1@%2")
-                      .arg(table.ProcedureNames[i])
-                      .arg(table.ProcedurePositions[i]);
-    return result << QStringLiteral("%1|%2")
-                         .arg(table.ProcedureNames.size())
-                         .arg(table.ProcedurePositions.size());
-}
-
 } // namespace
 
 class NavigationWindowTest : public WindowTest {
@@ -138,12 +126,13 @@ private Q_SLOTS:
 
     // The list starts with the file entry in upper case and is the same on every opening: after
     // "Ok" hid it, and made afresh after it was closed through its frame. The browser takes no
-    // input from the main window. Goto with nothing selected, or with no document window left,
-    // does nothing and leaves the browser up.
+    // input from the main window. Goto by button, by double click and by Enter: the caret after
+    // the keyword, nothing selected, the dialog hidden, the editor focused; equal names lead to
+    // the first. Goto with nothing selected, or with no document window left, does nothing and
+    // leaves the browser up.
     void browserListsTheSameEntriesEachTime() {
-        const QStringList entries{"PROG.BAS", "Main", "Area", "draw"};
-        start(Program, QStringLiteral("prog.bas"));
-        ed->Text1->setSelection(5, 0);
+        const QStringList entries{"PROG.BAS", "Main", "Area", "draw", "Main"};
+        start(Program + QStringLiteral("\r\nSUB Main"), QStringLiteral("prog.bas"));
         trigger("sbrowser");
         SubBrowser* dialog = browserDialog();
         QVERIFY(dialog->isVisible() && !dialog->isModal() && dialog->Command1->isDefault() &&
@@ -165,26 +154,6 @@ private Q_SLOTS:
                      main().ImageList1().image(row == 0 ? 4 : 6).cacheKey());
         }
 
-        dialog->ListView1->clearSelection();
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(selection(), std::pair(5, 0));
-        dialog->ListView1->setCurrentRow(1);
-        QVERIFY(ed->close());
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-        QVERIFY(dialog->isVisible());
-
-        // An untitled document's entry is its caption in upper case.
-        trigger("new");
-        trigger("new");
-        trigger("sbrowser");
-        QCOMPARE(listed(browserDialog()), QStringList{"UNTITLED (2)"});
-    }
-
-    // Goto by button, by double click and by Enter: the caret after the keyword, nothing selected,
-    // the dialog hidden, the editor focused. Equal names lead to the first.
-    void gotoPlacesCaretAfterKeyword() {
-        start(Program + QStringLiteral("\r\nSUB Main"));
         const struct {
             QString how;
             int row, offset;
@@ -193,7 +162,6 @@ private Q_SLOTS:
         for (const auto& [how, row, offset] : cases) {
             ed->Text1->setSelection(3, 2);
             trigger("sbrowser");
-            SubBrowser* dialog = browserDialog();
             QTRY_VERIFY(dialog->isActiveWindow());
             QListWidgetItem* item = dialog->ListView1->item(row);
             dialog->ListView1->setCurrentItem(item);
@@ -212,6 +180,22 @@ private Q_SLOTS:
                      QList({row, offset, 0, 0}));
             QTRY_COMPARE(QApplication::focusWidget(), ed->Text1);
         }
+        ed->Text1->setSelection(5, 0);
+        trigger("sbrowser");
+        dialog->ListView1->clearSelection();
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(selection(), std::pair(5, 0));
+        dialog->ListView1->setCurrentRow(1);
+        QVERIFY(ed->close());
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+
+        // An untitled document's entry is its caption in upper case.
+        trigger("new");
+        trigger("new");
+        trigger("sbrowser");
+        QCOMPARE(listed(browserDialog()), QStringList{"UNTITLED (2)"});
     }
 
     // Every step that reads the editor's buffer in pieces or maps through its line index lands on
@@ -265,7 +249,6 @@ private Q_SLOTS:
         row("first character, caret at 0", prints, 0, "PRINT", 1, 0);
         row("last characters", "a = 1\r\nPRINT x", 0, "T x", 1, 11);
         row("last character alone", "abc", 3, "c", 1, 2);
-        row("10th to 12th: start 9", "123456789abc", 0, "abc", 1, 9);
         row("begins just before the caret", "1234PRINT PRINT", 5, "PRINT", 1, 4);
         row("again on the selected occurrence", "1234PRINT PRINT", 4, "PRINT", 1, 4);
         row("caret past the occurrence", "1234PRINT PRINT", 6, "PRINT", 1, 10);
@@ -274,9 +257,7 @@ private Q_SLOTS:
         row("empty text", "", 0, "a", 0, -1);
         row("ignore case: print finds PRINT", prints, 0, "print", 0, 0);
         row("ignore case: then Print", prints, 2, "print", 0, 6);
-        row("ignore case: then print", prints, 8, "print", 0, 12);
         row("exact: print only", prints, 0, "print", 1, 12);
-        row("exact: Print only", prints, 0, "Print", 1, 6);
         row("exact: any non-zero flag", prints, 0, "print", -1, 12);
         row("across CR LF", "x = 1\r\nPRINT x", 0, "1\r\nPR", 1, 4);
         row("accented letters fold", QString::fromUtf16(u"caf\u00e9 CAF\u00c9"), 1,
@@ -366,17 +347,21 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QString& text, const QStringList& expected) {
             const ProcedureTable table =
                 ScanProcedures(text, QStringLiteral("/home/u/src/prog.bas"));
-            QCOMPARE(QStringList(name) + procedures(table),
-                     (QStringList({name, "PROG.BAS@1"}) + expected)
-                         << QStringLiteral("%1|%1").arg(expected.size() + 1));
+            QStringList found{name};
+            for (qsizetype i = 0; i <= table.ProcedureCount; ++i)
+                found << table.ProcedureNames[i] + '@' +
+                             QString::number(table.ProcedurePositions[i]);
+            found << QStringLiteral("%1|%2")
+                         .arg(table.ProcedureNames.size())
+                         .arg(table.ProcedurePositions.size());
+            QCOMPARE(found, (QStringList({name, "PROG.BAS@1"}) + expected)
+                                << QStringLiteral("%1|%1").arg(expected.size() + 1));
         };
         row("no procedures", "PRINT 1\r\nEND\r\n", {});
         row("empty text", "", {});
         row("SUB Main", "' x\r\nSUB Main\r\nEND SUB\r\n", {"Main@8"});
-        row("FUNCTION Area(w, h)", "\r\nFUNCTION Area(w, h)\r\n", {"Area@10"});
-        row("sub   draw (x)", "\r\nsub   draw (x)", {"draw@5"});
-        row("SUB g (y): name ends at a blank", "\r\nSUB g (y)", {"g@5"});
-        row("FUNCTION f(x): name ends at (", "\r\nFUNCTION f(x)", {"f@10"});
+        row("FUNCTION Area(w, h): the name ends at (", "\r\nFUNCTION Area(w, h)\r\n", {"Area@10"});
+        row("sub   draw (x): the name ends at a blank", "\r\nsub   draw (x)", {"draw@5"});
         row("SUB alone before the line break", "\r\nSUB\r\nx", {"@5"});
         row("SUB then tab", "\r\nSUB\tx", {"@5"});
         row("blanks then line break", "\r\nSUB   \r\n", {"@5"});
