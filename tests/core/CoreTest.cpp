@@ -150,12 +150,11 @@ private Q_SLOTS:
             const QStringList before = entriesOf(folder);
             QByteArray bytes = "untouched";
             QString error;
-            bool done = false;
-            {
+            const bool done = [&] {
                 const FileSizeLimit limit(c.limit > 0 ? c.limit : RLIM_INFINITY);
-                done = c.write ? writeFileAtomically(path, QByteArray(2 * c.limit + 1, 'x'), &error)
+                return c.write ? writeFileAtomically(path, QByteArray(2 * c.limit + 1, 'x'), &error)
                                : readWholeFile(path, &bytes, &error);
-            }
+            }();
             QCOMPARE(QStringList(
                          {path, QString::number(done), error, bytes, entriesOf(folder).join('|')}),
                      QStringList({path, "0", c.reason, "untouched", before.join('|')}));
