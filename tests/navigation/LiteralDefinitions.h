@@ -19,37 +19,31 @@ inline std::optional<qsizetype> FindText(QStringView d, qsizetype selStart, QStr
     const QString pattern = caseFlag == 0 ? upperUnits(t) : t.toString();
     const qsizetype s = selStart == 0 ? 1 : selStart;
     for (qsizetype i = s; i <= d.size() - pattern.size() + 1; ++i) {
-        bool equal = true;
-        for (qsizetype k = 0; k < pattern.size() && equal; ++k) {
-            char16_t c = d[i - 1 + k].unicode();
-            if (caseFlag == 0)
-                c = upperUnit(c);
-            equal = c == pattern[k].unicode();
-        }
-        if (equal)
+        qsizetype k = 0;
+        while (k < pattern.size() &&
+               (caseFlag == 0 ? upperUnit(d[i - 1 + k].unicode()) : d[i - 1 + k].unicode()) ==
+                   pattern[k].unicode())
+            ++k;
+        if (k == pattern.size())
             return i - 1;
     }
     return std::nullopt;
 }
 
 inline bool keywordAt(QStringView d, qsizetype at, QStringView keyword) {
-    if (at + keyword.size() > d.size())
-        return false;
-    for (qsizetype k = 0; k < keyword.size(); ++k) {
-        if (upperUnit(d[at + k].unicode()) != keyword[k].unicode())
-            return false;
-    }
-    return true;
+    qsizetype k = 0;
+    while (k < keyword.size() && at + k < d.size() &&
+           upperUnit(d[at + k].unicode()) == keyword[k].unicode())
+        ++k;
+    return k == keyword.size();
 }
 
 // Examines the line at `line`; returns where the walk goes on.
 inline qsizetype header(QStringView d, qsizetype line, ProcedureTable& table) {
-    qsizetype keyword = 0;
-    if (keywordAt(d, line, u"SUB"))
-        keyword = 3;
-    else if (keywordAt(d, line, u"FUNCTION"))
-        keyword = 8;
-    else
+    const qsizetype keyword = keywordAt(d, line, u"SUB")        ? 3
+                              : keywordAt(d, line, u"FUNCTION") ? 8
+                                                                : 0;
+    if (keyword == 0)
         return line;
     table.ProcedureCount += 1;
     table.ProcedurePositions.append(line + keyword);
