@@ -1,6 +1,7 @@
 // The project commands driven through the main window: Create, Load, Save, Close, the tree,
 // adding and removing members, and the options dialog.
 
+#include "FileSizeLimit.h"
 #include "WindowTest.h"
 
 #include "documents/DocumentTable.h"
@@ -182,7 +183,7 @@ private Q_SLOTS:
                                     "Asm0=c.asm@4");
         QCOMPARE(documents().DocInUse[1], qint16(0));
         addNew(true);
-        QCOMPARE(node("Bas1")->text(0), "Untitled (1)");
+        QCOMPARE(tree().value(2), " Bas1=Untitled (1)@4");
         Editor* member = active();
         member->close();
         project().AsmDoc[0] = -1;
@@ -401,8 +402,8 @@ private Q_SLOTS:
         }
     }
 
-    // A member or the project file that cannot be written (its folder is gone) is named, and the
-    // project keeps its path, its file and its caption.
+    // A member that cannot be written (its folder is gone) or a project file that does not fit
+    // on the disk is named, and the project keeps its path, its file and its caption.
     void saveFailureKeepsPathAndCaption() {
         trigger("nproject");
         QVERIFY(QDir(fx().docPath(QString())).mkdir("sub"));
@@ -416,15 +417,17 @@ private Q_SLOTS:
         fx().dialog.answerFile(second);
         trigger("saveasproj");
         QVERIFY(QDir(fx().docPath(QString())).mkdir("sub"));
-        const QString gone = fx().docPath("gone/second.vdp");
-        fx().dialog.answerFile(gone);
-        trigger("saveasproj");
+        fx().dialog.answerFile(second);
+        {
+            const FileSizeLimit fullDisk(20); // the member fits, the project file does not
+            trigger("saveasproj");
+        }
         // Each message as its icon and the path on its second line.
         QStringList named;
         for (const MessageCall& call : fx().messages.calls)
             named << QString::number(int(call.icon)) + call.text.section("\r\n", 1, 1);
         const QString critical = QString::number(int(MsgIcon::Critical));
-        QCOMPARE(named, QStringList({critical + member, critical + gone}));
+        QCOMPARE(named, QStringList({critical + member, critical + second}));
         QVERIFY(!QFile::exists(second));
         QCOMPARE(MainFixture::readFile(first), saved);
         QCOMPARE(project().ProjectPath + "|" + main().windowTitle(),
