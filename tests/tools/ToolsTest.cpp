@@ -79,9 +79,7 @@ private Q_SLOTS:
         setField(dialog->Text2, QStringLiteral("  \"/opt/lint\""));
         setField(dialog->Text3, QStringLiteral("\"quoted\", -x"));
         QTest::keyClick(dialog->Text3, Qt::Key_Return); // Enter presses "Apply"
-        const ToolSlot lint{"Lint, strict", "  \"/opt/lint\"", "\"quoted\", -x"};
-        QCOMPARE(tools().toolSlots()[3], lint);
-        QCOMPARE(toolItems(), NoTools); // "Apply" leaves the menu alone
+        QCOMPARE(toolItems(), NoTools);                 // "Apply" leaves the menu alone
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(toolItems(), menuWith(3, "Lint, strict"));
@@ -106,7 +104,7 @@ private Q_SLOTS:
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QCOMPARE(toolItems(), NoTools);
-        QCOMPARE(tools().toolSlots()[3], (ToolSlot{"", lint.ProgramLocation, lint.Parameters}));
+        QCOMPARE(tools().toolSlots()[3], (ToolSlot{"", "  \"/opt/lint\"", "\"quoted\", -x"}));
     }
 
     // The fields show slot 1 from the start, so an early "Apply" cannot wipe it, nor cut long
