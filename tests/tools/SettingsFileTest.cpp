@@ -63,7 +63,7 @@ private Q_SLOTS:
     // with U+FEFF, and Windows-1252 bytes that would form UTF-8.
     void roundTrip() {
         for (auto [first, encoding] :
-             {std::pair(QString::fromUtf16(u"\uFEFFtool"), TextEncoding::Utf8),
+             {std::pair(QStringLiteral(u"\uFEFFtool"), TextEncoding::Utf8),
               std::pair(QString::fromUtf16(u"Ma\u00df\u00b2"), TextEncoding::Windows1252)})
             QCOMPARE(readSettings(writeSettings(fifteen({first}), encoding)).values,
                      fifteen({first}));
