@@ -69,27 +69,24 @@ QByteArray mutate(QByteArray input, const QList<QByteArray>& pool, std::mt19937&
     return input;
 }
 
-void run(const QByteArray& input) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
-                           std::size_t(input.size()));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const long iterations = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20000;
     std::mt19937 random(20261206u);
     QList<QByteArray> pool = samples();
-    for (const QByteArray& sample : pool)
-        run(sample);
-    for (long i = 0; i < iterations; ++i) {
+    const long sampleCount = long(pool.size());
+    // The samples first, then mutations of whatever is in the pool.
+    for (long i = -sampleCount; i < iterations; ++i) {
         const QByteArray input =
-            mutate(pool[qsizetype(random() % std::uint32_t(pool.size()))], pool, random);
-        run(input);
-        if (pool.size() < 512 && readProjectFile(input).ok())
+            i < 0 ? pool[qsizetype(i + sampleCount)]
+                  : mutate(pool[qsizetype(random() % std::uint32_t(pool.size()))], pool, random);
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                               std::size_t(input.size()));
+        if (i >= 0 && pool.size() < 512 && readProjectFile(input).ok())
             pool.append(input);
     }
-    std::printf("%ld inputs read, %lld in the pool\n", iterations + long(samples().size()),
+    std::printf("%ld inputs read, %lld in the pool\n", iterations + sampleCount,
                 static_cast<long long>(pool.size()));
     return 0;
 }

@@ -66,9 +66,8 @@ class ProjectWindowsTest : public WindowTest {
         if (twice)
             QTest::mouseDClick(main().TreeView1->viewport(), Qt::LeftButton, {}, at);
     }
-    int openWindows() {
-        return int(std::count(documents().DocInUse.begin(), documents().DocInUse.end(), 1));
-    }
+    // Document windows, hidden ones included.
+    qsizetype windows() { return main().mdiArea()->subWindowList().size(); }
     // Chooses "New File" (row 0) or "Open File" (row 1) in the Add File dialog and presses "Add".
     void confirmAddfile(int row) {
         QVERIFY(addfileDialog() != nullptr && addfileDialog()->isVisible());
@@ -125,11 +124,11 @@ private Q_SLOTS:
         QCOMPARE(boxes().value(2),
                  box("Create Project", CloseAllText, MsgIcon::Exclamation, MsgButtons::YesNo));
         QCOMPARE(state(), before);
-        QCOMPARE(openWindows(), 2);
+        QCOMPARE(windows(), 2);
         fx().messages.answer(MsgAnswer::Yes);
         fx().messages.answer(MsgAnswer::No); // "Save changes ?" of the new member
         trigger("nproject");
-        QCOMPARE(openWindows(), 0);
+        QCOMPARE(windows(), 0);
         QCOMPARE(state(), EmptyProject);
         QCOMPARE(project().AsmDoc[0], -1); // no entry names a closed window
         QCOMPARE(optionLines(), "7| 64000 ");
@@ -264,14 +263,14 @@ private Q_SLOTS:
                               "]|6|qBasfiles=Bas Files@8, Bas0=old.bas@4, Bas1=new.bas@4,"
                               "qAsmfiles=Asm Files@9, Asm0=new.asm@4");
         // Each window: caption, shown, changed flag, text.
-        QStringList windows;
+        QStringList shown;
         for (int slot = 0; slot < 3; ++slot)
-            windows << editor(slot)->windowTitle() + "|" +
-                           QString::number(editor(slot)->isVisible()) + "|" +
-                           QString::number(documents().DocChanged[slot]) + "|" +
-                           editor(slot)->Text1->wholeText();
-        QCOMPARE(windows, QStringList({old + "|1|0|o\r\nld\r\n", bas + "|1|0|abc\r\n",
-                                       asmPath + "|1|0|' Veldra Studio v1.00\r\n\r\n"}));
+            shown << editor(slot)->windowTitle() + "|" +
+                         QString::number(editor(slot)->isVisible()) + "|" +
+                         QString::number(documents().DocChanged[slot]) + "|" +
+                         editor(slot)->Text1->wholeText();
+        QCOMPARE(shown, QStringList({old + "|1|0|o\r\nld\r\n", bas + "|1|0|abc\r\n",
+                                     asmPath + "|1|0|' Veldra Studio v1.00\r\n\r\n"}));
         QCOMPARE(active(), editor(2));
         QCOMPARE(optionLines(), " 7 | 9000 ");
         trigger("poptions");
@@ -306,7 +305,7 @@ private Q_SLOTS:
         confirmAddfile(1);
         QCOMPARE(fileDialogs().last(),
                  fileDialog("open", "All Files (*.*)|*.*|Veldra Files (*.bas)|*.bas|"));
-        QCOMPARE(openWindows(), 4);
+        QCOMPARE(windows(), 4);
         QCOMPARE(tree().join(u','), "qBasfiles=Bas Files@8, Bas0=Untitled (2)@4,"
                                     "qAsmfiles=Asm Files@9, Asm0=lib.asm@4");
 
@@ -349,7 +348,7 @@ private Q_SLOTS:
                                  MsgIcon::Exclamation, MsgButtons::Ok));
         QCOMPARE(tree(), before);
         QCOMPARE(documents().UntitledCount, 26);
-        QCOMPARE(openWindows(), 26);
+        QCOMPARE(windows(), 26);
     }
 
     // A Load that fails names the file and the reason, leaves no member window behind and the
@@ -358,7 +357,7 @@ private Q_SLOTS:
     void loadFailureClosesTheProject() {
         const QString good = fx().writeDoc("good.bas", "g");
         const QString missing = fx().docPath("missing.bas");
-        const QString vdp = fx().docPath("bad.vdp");
+        const QString vdp = fx().docPath("p.vdp");
         const QByteArray valid = Header + "5\r\n6\r\n[Basic Files]\r\n" + good.toUtf8() + "\r\n";
         // The project file (empty: none; "<cancel>": no name given), the untitled windows kept
         // open by their save question, and the message as "title|text".
@@ -385,7 +384,7 @@ private Q_SLOTS:
                 trigger("new");
             QFile::remove(vdp);
             if (!content.isEmpty())
-                fx().writeDoc("bad.vdp", content);
+                fx().writeDoc("p.vdp", content);
             fx().messages.answer(MsgAnswer::Yes); // close all windows
             for (int i = 0; i < keptOpen; ++i)
                 fx().messages.answer(MsgAnswer::Cancel);
@@ -394,10 +393,18 @@ private Q_SLOTS:
             if (!message.isEmpty())
                 QCOMPARE(boxes().last(), box(message.section(u'|', 0, 0), message.section(u'|', 1),
                                              MsgIcon::Critical, MsgButtons::Ok));
-            QCOMPARE(main().mdiArea()->subWindowList().size(), keptOpen);
+            QCOMPARE(windows(), keptOpen);
             QCOMPARE(optionLines(), "typed| 64000 ");
             QCOMPARE(state(), NoProject);
         }
+        // As many members as there are free windows load.
+        fx().writeDoc("p.vdp", valid + good.toUtf8() + "\r\n");
+        fx().messages.answer(MsgAnswer::Yes);
+        for (int i = 0; i < 24; ++i)
+            fx().messages.answer(MsgAnswer::Cancel);
+        fx().dialog.answerFile(vdp);
+        trigger("lproject");
+        QCOMPARE(windows(), 26);
     }
 
     // A member that cannot be written (its folder is gone) or a project file that does not fit
