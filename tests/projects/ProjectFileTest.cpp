@@ -7,13 +7,6 @@
 
 namespace {
 
-// An option as "n:<number>" or "t:<text>", so that tables can say which form they expect.
-QString described(const ProjectOption& option) {
-    if (const double* number = std::get_if<double>(&option))
-        return QStringLiteral("n:") + QString::number(*number, 'g', QLocale::FloatingPointShortest);
-    return QStringLiteral("t:") + std::get<QString>(option);
-}
-
 const QByteArray Header = "Veldra Studio Project File\r\n";
 // The header and the default options, where most files begin.
 const QByteArray Defaults = Header + " 100 \r\n 64000 \r\n";
@@ -38,131 +31,99 @@ class ProjectFileTest : public QObject {
 private Q_SLOTS:
     // What the reader makes of a file, shown by writing it again in the format's one form: a
     // number between blanks, typed text as typed, every section present, no blank line. A file
-    // already in that form comes back byte for byte (`written` is empty).
-    void readAndWrite_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArray>("written");
-        const auto row = [](const char* name, const QByteArray& bytes, const char* written = "") {
-            QTest::newRow(name) << bytes << (*written == 0 ? bytes : lines(written));
-        };
-        const QByteArray longPath(10 * 1024 * 1024, 'p');
-        row("empty project: five lines", lines("D|[Basic Files]|[Assembly Files]"));
-        row("worked example", lines(R"(D|[Basic Files]|C:\work\game.bas|C:\work\sprites.bas|)"
-                                    R"([Assembly Files]|C:\work\blit.asm)"));
-        row("paths kept character for character",
-            lines("D|[Basic Files]| a, \"b\".bas |[Assembly Files]"));
-        row("libraries inside the basic list is a path",
-            lines("D|[Basic Files]|[Libraries]|[Assembly Files]"));
-        row("26 members of one kind",
-            Defaults + "[Basic Files]\r\n" + Member.repeated(26) + "[Assembly Files]\r\n");
-        row("numbers and typed options", lines("H|500|big|[Basic Files]"),
-            "H| 500 |big|[Basic Files]|[Assembly Files]");
-        row("options on one line", lines("H| 7 , 8|[Basic Files]|a.bas"),
-            "H| 7 | 8 |[Basic Files]|a.bas|[Assembly Files]");
-        row("out of range number stays text", lines("H|1e999|2|[Basic Files]"),
-            "H|1e999| 2 |[Basic Files]|[Assembly Files]");
-        row("blank lines skipped", lines("D|[Basic Files]||a.bas|||b.bas|[Assembly Files]||c.asm|"),
-            "D|[Basic Files]|a.bas|b.bas|[Assembly Files]|c.asm");
-        row("no assembly section", lines("D|[Basic Files]|a.bas"),
-            "D|[Basic Files]|a.bas|[Assembly Files]");
-        row("libraries and what follows ignored",
-            lines("D|[Basic Files]|a.bas|[Assembly Files]|c.asm|[Libraries]|d.asm|[Assembly "
-                  "Files]|e.bas"),
-            "D|[Basic Files]|a.bas|[Assembly Files]|c.asm");
-        row("no final line end", lines("D|[Basic Files]") + "a.bas",
-            "D|[Basic Files]|a.bas|[Assembly Files]");
-        row("lf line ends", "Veldra Studio Project File\n1\n2\n[Basic Files]\nx\n",
-            "H| 1 | 2 |[Basic Files]|x|[Assembly Files]");
-        QTest::newRow("10 MB line")
-            << lines("D|[Basic Files]") + longPath
-            << lines("D|[Basic Files]") + longPath + "\r\n[Assembly Files]\r\n";
-    }
-
+    // already in that form comes back byte for byte (no written form given).
     void readAndWrite() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QByteArray, written);
-        const ProjectFileReading reading = readProjectFile(bytes);
-        QVERIFY2(reading.ok(), qPrintable(reading.error));
-        TextEncoding encoding = reading.encoding;
-        const ProjectFileWriting writing = writeProjectFile(reading.project, encoding);
-        QVERIFY2(writing.ok(), qPrintable(writing.error));
-        QCOMPARE(writing.bytes, written);
+        const QByteArray longLine = lines("D|[Basic Files]") + QByteArray(10 * 1024 * 1024, 'p');
+        const std::pair<QByteArray, QByteArray> cases[] = {
+            {lines("D|[Basic Files]|[Assembly Files]"), {}},
+            // Paths kept as they are; "[Libraries]" in the BASIC list is a path.
+            {lines(R"(D|[Basic Files]|C:\work\game.bas| a, "b".bas |[Libraries]|[Assembly Files]|)"
+                   R"(C:\work\blit.asm)"),
+             {}},
+            {Defaults + "[Basic Files]\r\n" + Member.repeated(26) + "[Assembly Files]\r\n", {}},
+            {lines("H|500|big|[Basic Files]"), lines("H| 500 |big|[Basic Files]|[Assembly Files]")},
+            {lines("H| 7 , 8|[Basic Files]|a.bas"),
+             lines("H| 7 | 8 |[Basic Files]|a.bas|[Assembly Files]")},
+            {lines("H|1e999|2|[Basic Files]"), // out of range: stays text
+             lines("H|1e999| 2 |[Basic Files]|[Assembly Files]")},
+            {lines("D|[Basic Files]||a.bas|||b.bas|[Assembly Files]||c.asm|"),
+             lines("D|[Basic Files]|a.bas|b.bas|[Assembly Files]|c.asm")},
+            {lines("D|[Basic Files]|a.bas"), lines("D|[Basic Files]|a.bas|[Assembly Files]")},
+            // What follows "[Libraries]" is ignored.
+            {lines("D|[Basic Files]|a.bas|[Assembly Files]|c.asm|[Libraries]|d.asm|[Assembly "
+                   "Files]|e.bas"),
+             lines("D|[Basic Files]|a.bas|[Assembly Files]|c.asm")},
+            {lines("D|[Basic Files]") + "a.bas", lines("D|[Basic Files]|a.bas|[Assembly Files]")},
+            {"Veldra Studio Project File\n1\n2\n[Basic Files]\nx\n",
+             lines("H| 1 | 2 |[Basic Files]|x|[Assembly Files]")},
+            {longLine, longLine + "\r\n[Assembly Files]\r\n"},
+        };
+        for (const auto& [bytes, written] : cases) {
+            const ProjectFileReading reading = readProjectFile(bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.error));
+            TextEncoding encoding = reading.encoding;
+            const ProjectFileWriting writing = writeProjectFile(reading.project, encoding);
+            QVERIFY2(writing.ok(), qPrintable(writing.error));
+            QCOMPARE(writing.bytes, written.isEmpty() ? bytes : written);
+        }
     }
 
-    // `notProjectFile` tells a file that is no project file at all from one that holds too much
-    // (the reasons that begin with "more").
-    void readerRefuses_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("notProjectFile");
-        QTest::addColumn<QString>("reason");
+    // A file that is no project file at all is told from one that holds too much (the reasons
+    // that begin with "more").
+    void readerRefuses() {
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage.append(char((i * 7919 + 13) % 256));
-        const auto row = [](const char* name, const QByteArray& bytes, const char* reason) {
-            QTest::newRow(name) << bytes << !QByteArray(reason).startsWith("more") << reason;
+        const std::pair<QByteArray, const char*> cases[] = {
+            {QByteArray(), "empty"},
+            {Header, "ends before"},
+            {lines("D"), "ends before"},
+            {lines("Veldra Studio Project File | 100 | 64000 |[Basic Files]"), "first line"},
+            {lines("D|[basic files]"), "after the options"},
+            {lines("H|1|2|3|[Basic Files]"), "after the options"},
+            {"\xef\xbb\xbf" + lines("D|[Basic Files]"), "first line"},
+            {garbage, "first line"},
+            {QByteArray(10 * 1024 * 1024, 'V'), "first line"},
+            {Defaults + "[Basic Files]\r\n" + Member.repeated(27), "more than 26 BASIC"},
+            {lines("D|[Basic Files]|[Assembly Files]") + Member.repeated(27),
+             "more than 26 assembly"},
         };
-        row("empty file", QByteArray(), "empty");
-        row("header only", Header, "ends before");
-        row("no section line", lines("D"), "ends before");
-        row("trailing blank on line 1",
-            lines("Veldra Studio Project File | 100 | 64000 |[Basic Files]"), "first line");
-        row("lower-case section", lines("D|[basic files]"), "after the options");
-        row("third option line", lines("H|1|2|3|[Basic Files]"), "after the options");
-        row("utf-8 byte order mark", "\xef\xbb\xbf" + lines("D|[Basic Files]"), "first line");
-        row("binary garbage", garbage, "first line");
-        row("10 MB first line", QByteArray(10 * 1024 * 1024, 'V'), "first line");
-        row("27 BASIC members", Defaults + "[Basic Files]\r\n" + Member.repeated(27),
-            "more than 26 BASIC");
-        row("27 assembly members", lines("D|[Basic Files]|[Assembly Files]") + Member.repeated(27),
-            "more than 26 assembly");
-    }
-
-    void readerRefuses() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, notProjectFile);
-        QFETCH(QString, reason);
-        const ProjectFileReading reading = readProjectFile(bytes);
-        QVERIFY(!reading.ok());
-        QCOMPARE(reading.notProjectFile, notProjectFile);
-        QVERIFY2(reading.error.contains(reason), qPrintable(reading.error));
+        for (const auto& [bytes, reason] : cases) {
+            const ProjectFileReading reading = readProjectFile(bytes);
+            QVERIFY2(reading.error.contains(reason), qPrintable(reading.error));
+            QCOMPARE(reading.notProjectFile, !QByteArray(reason).startsWith("more"));
+        }
     }
 
     // An option's line: a number with one blank on either side, in plain digits while whole;
-    // typed text as typed. Read back, whatever reads as a number is one.
+    // typed text as typed. Read back (shown as its line), whatever reads as a number is one.
     void optionLine() {
-        const struct {
-            ProjectOption option;
-            const char* line;
-            const char* readBack;
-        } cases[] = {
-            {0.0, " 0 ", "n:0"},
-            {-5.0, " -5 ", "n:-5"},
-            {0.1, " 0.1 ", "n:0.1"},
-            {1e6, " 1000000 ", "n:1e+06"},
-            {-1e300, " -1e+300 ", "n:-1e+300"},
-            {QStringLiteral("100"), "100", "n:100"},
-            {QStringLiteral(" 7 "), " 7 ", "n:7"},
-            {QStringLiteral("x y"), "x y", "t:x y"},
-            {QString(), "", "t:"},
-            {QStringLiteral("1,5"), "\"1,5\"", "t:1,5"},
+        const std::tuple<ProjectOption, const char*, const char*> cases[] = {
+            {0.0, " 0 ", " 0 "},
+            {-5.0, " -5 ", " -5 "},
+            {0.1, " 0.1 ", " 0.1 "},
+            {1e6, " 1000000 ", " 1000000 "},
+            {-1e300, " -1e+300 ", " -1e+300 "},
+            {QStringLiteral("100"), "100", " 100 "},
+            {QStringLiteral(" 7 "), " 7 ", " 7 "},
+            {QStringLiteral("x y"), "x y", "x y"},
+            {QString(), "", ""},
+            {QStringLiteral("1,5"), "\"1,5\"", "\"1,5\""},
         };
         for (const auto& [option, line, readBack] : cases) {
             TextEncoding encoding = TextEncoding::Utf8;
             const ProjectFileReading reading =
                 readProjectFile(writeProjectFile({option, option, {}, {}}, encoding).bytes);
             QVERIFY2(reading.ok(), qPrintable(reading.error));
-            QCOMPARE(projectOptionLine(option) + "|" + described(reading.project.MaxObjects) + "|" +
-                         described(reading.project.TempStringSize),
+            QCOMPARE(projectOptionLine(option) + "|" +
+                         projectOptionLine(reading.project.MaxObjects) + "|" +
+                         projectOptionLine(reading.project.TempStringSize),
                      QString(line) + "|" + readBack + "|" + readBack);
         }
     }
 
     void writerRefusesWhatTheFormatCannotHold() {
-        const struct {
-            ProjectOption maxObjects;
-            const char* basPath;
-            const char* reason;
-        } cases[] = {
+        const std::tuple<ProjectOption, const char*, const char*> cases[] = {
             {QStringLiteral("1\n2"), "a.bas", "Max Objects holds a line break"},
             {QStringLiteral("a\"b,c"), "a.bas",
              "Max Objects holds both a comma and a double quote"},
@@ -179,25 +140,22 @@ private Q_SLOTS:
 
     // The writer keeps the file's encoding unless the paths would not read back in it.
     void encoding() {
-        const struct {
-            QString path;
-            TextEncoding encoding, written;
-        } cases[] = {
+        const std::tuple<QString, TextEncoding, TextEncoding> cases[] = {
             {"/a.bas", TextEncoding::Utf8, TextEncoding::Utf8},
             {QStringLiteral(u"/r\u00e9.bas"), TextEncoding::Windows1252, TextEncoding::Windows1252},
             {QStringLiteral(u"/\u0436.bas"), TextEncoding::Windows1252, TextEncoding::Utf8},
             // "Ã©" in the code page is C3 A9, which would read back as UTF-8 "é".
             {QStringLiteral(u"/\u00c3\u00a9"), TextEncoding::Windows1252, TextEncoding::Utf8},
         };
-        for (const auto& c : cases) {
-            const ProjectFile project{1.0, 2.0, {c.path}, {c.path}};
-            TextEncoding encoding = c.encoding;
+        for (const auto& [path, from, written] : cases) {
+            const ProjectFile project{1.0, 2.0, {path}, {path}};
+            TextEncoding encoding = from;
             const ProjectFileWriting writing = writeProjectFile(project, encoding);
-            QCOMPARE(encoding, c.written);
+            QCOMPARE(encoding, written);
             const ProjectFileReading reading = readProjectFile(writing.bytes);
             QVERIFY2(reading.ok(), qPrintable(reading.error));
             QCOMPARE(reading.project, project);
-            QCOMPARE(reading.encoding, c.written);
+            QCOMPARE(reading.encoding, written);
         }
     }
 };

@@ -8,10 +8,8 @@
 
 namespace {
 
-QStringList fifteen(const QStringList& first = {}) {
-    QStringList values = first;
-    while (values.size() < SettingsValueCount)
-        values << QString();
+QStringList fifteen(QStringList values) {
+    values.resize(SettingsValueCount);
     return values;
 }
 
@@ -23,73 +21,52 @@ class SettingsFileTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void readsLinesWhole_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("values");
-        QTest::newRow("empty file") << QByteArray() << QStringList();
-        QTest::newRow("last line without line end")
-            << QByteArray("one\r\ntwo") << QStringList{"one", "two"};
-        QTest::newRow("empty lines count")
-            << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
-        QTest::newRow("comma, quotes, blanks")
-            << QByteArray("a, b\r\n  lead\r\n\"quoted\" rest\r\ntrail  \r\n\"open\r\n,\r\n\t\r\n")
-            << QStringList{"a, b", "  lead", "\"quoted\" rest", "trail  ", "\"open", ",", "\t"};
-        QTest::newRow("LF only") << QByteArray("a\nb\n\nc\n") << QStringList{"a", "b", "", "c"};
-        QTest::newRow("LF CR is two line ends")
-            << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
-        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
-        QTest::newRow("NUL kept") << QByteArray("a\0b\r\n", 5)
-                                  << QStringList{QString::fromUtf16(u"a\0b", 3)};
-        QTest::newRow("byte order mark dropped")
-            << QByteArray("\xEF\xBB\xBFname\r\n") << QStringList{"name"};
-    }
     void readsLinesWhole() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, values);
-        QCOMPARE(readSettings(bytes).values, values);
+        const std::pair<QByteArray, QStringList> cases[] = {
+            {"", {}},
+            {"one\r\ntwo", {"one", "two"}}, // the last line needs no line end
+            {"\r\n\r\nx\r\n", {"", "", "x"}},
+            {"a, b\r\n  lead\r\n\"quoted\" rest\r\ntrail  \r\n\"open\r\n,\r\n\t\r\n",
+             {"a, b", "  lead", "\"quoted\" rest", "trail  ", "\"open", ",", "\t"}},
+            {"a\nb\n\nc\n", {"a", "b", "", "c"}},
+            {"a\n\rb", {"a", "", "b"}}, // LF CR is two line ends
+            {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+            {QByteArray("a\0b\r\n", 5), {QString::fromUtf16(u"a\0b", 3)}},
+            {"\xEF\xBB\xBFname\r\n", {"name"}}, // the byte order mark is dropped
+        };
+        for (const auto& [bytes, values] : cases)
+            QCOMPARE(readSettings(bytes).values, values);
     }
 
     // A file is written back in the encoding it was read in.
-    void encodings_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::newRow("ascii") << QByteArray("plain\r\n") << "plain" << TextEncoding::Utf8;
-        QTest::newRow("utf-8") << QByteArray("Caf\xC3\xA9 \xE2\x82\xAC\r\n")
-                               << QString::fromUtf8("Café €") << TextEncoding::Utf8;
-        QTest::newRow("windows-1252") << QByteArray("Caf\xE9 \x80\r\n")
-                                      << QString::fromUtf8("Café €") << TextEncoding::Windows1252;
-        // Invalid UTF-8 after the fifteenth line does not turn the values into Windows-1252.
-        QTest::newRow("junk after line 15")
-            << QByteArray("Caf\xC3\xA9\r\n") + EmptyLines + "\r\n\r\njunk \xFF\xFE\r\n"
-            << QString::fromUtf8("Café") << TextEncoding::Utf8;
-    }
     void encodings() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, first);
-        QFETCH(TextEncoding, encoding);
-        const SettingsContents contents = readSettings(bytes);
-        QCOMPARE(contents.values.value(0), first);
-        QCOMPARE(contents.encoding, encoding);
-        TextEncoding written = contents.encoding;
-        const QByteArray firstLine = bytes.left(bytes.indexOf('\n') + 1);
-        QVERIFY(writeSettings(fifteen(contents.values), written).startsWith(firstLine));
-        QCOMPARE(written, encoding);
+        const std::tuple<QByteArray, QString, TextEncoding> cases[] = {
+            {"plain\r\n", "plain", TextEncoding::Utf8},
+            {"Caf\xC3\xA9 \xE2\x82\xAC\r\n", "Café €", TextEncoding::Utf8},
+            {"Caf\xE9 \x80\r\n", "Café €", TextEncoding::Windows1252},
+            // Invalid UTF-8 after the fifteenth line does not turn the values into Windows-1252.
+            {"Caf\xC3\xA9\r\n" + EmptyLines + "\r\n\r\njunk \xFF\xFE\r\n", "Café",
+             TextEncoding::Utf8},
+        };
+        for (const auto& [bytes, first, encoding] : cases) {
+            const SettingsContents contents = readSettings(bytes);
+            QCOMPARE(contents.values.value(0), first);
+            QCOMPARE(contents.encoding, encoding);
+            TextEncoding written = contents.encoding;
+            const QByteArray firstLine = bytes.left(bytes.indexOf('\n') + 1);
+            QVERIFY(writeSettings(fifteen(contents.values), written).startsWith(firstLine));
+            QCOMPARE(written, encoding);
+        }
     }
 
-    // Values that must come back as they were after a save and a load.
-    void roundTrip_data() {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::newRow("first value begins with U+FEFF")
-            << QString::fromUtf16(u"\uFEFFtool") << TextEncoding::Utf8;
-        QTest::newRow("1252 bytes that form UTF-8")
-            << QString::fromUtf16(u"Ma\u00df\u00b2") << TextEncoding::Windows1252;
-    }
+    // Values that must come back as they were after a save and a load: a first value that begins
+    // with U+FEFF, and Windows-1252 bytes that would form UTF-8.
     void roundTrip() {
-        QFETCH(QString, first);
-        QFETCH(TextEncoding, encoding);
-        QCOMPARE(readSettings(writeSettings(fifteen({first}), encoding)).values, fifteen({first}));
+        for (auto [first, encoding] :
+             {std::pair(QStringLiteral(u"\uFEFFtool"), TextEncoding::Utf8),
+              std::pair(QString::fromUtf16(u"Ma\u00df\u00b2"), TextEncoding::Windows1252)})
+            QCOMPARE(readSettings(writeSettings(fifteen({first}), encoding)).values,
+                     fifteen({first}));
     }
 
     // A line break inside a value would shift every later value into the wrong line.

@@ -3,21 +3,17 @@
 // that a test polling for the file never reads half of it.
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    const std::string target = argv[1];
-    const std::string partial = target + ".partial";
+    const std::string partial = std::string(argv[1]) + ".partial";
     std::FILE* out = std::fopen(partial.c_str(), "wb");
     if (out == nullptr)
         return 1;
-    for (int i = 0; i < argc; ++i) {
-        std::fputs(argv[i], out);
-        std::fputc('\0', out);
-    }
-    if (std::fclose(out) != 0)
-        return 1;
-    return std::rename(partial.c_str(), target.c_str()) == 0 ? 0 : 1;
+    for (int i = 0; i < argc; ++i)
+        std::fwrite(argv[i], 1, std::strlen(argv[i]) + 1, out); // with its terminating NUL
+    return std::fclose(out) == 0 && std::rename(partial.c_str(), argv[1]) == 0 ? 0 : 1;
 }
