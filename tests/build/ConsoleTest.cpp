@@ -19,19 +19,26 @@
 
 namespace {
 
-const QString Driver = QStringLiteral(VELDRA_CONSOLE_DRIVER);
+// Programs for the console, run by /bin/sh on a real pty. "size" prints the terminal's size at
+// the start and after every SIGWINCH. "stubborn" ignores SIGHUP and SIGTERM, as does the child
+// it starts, whose pid it writes to the file named by its argument.
+const QString Size = QStringLiteral(
+    "trap 'echo size $(stty size)' WINCH; echo size $(stty size); while :; do sleep 0.1; done");
+const QString Stubborn =
+    QStringLiteral("trap '' HUP TERM; sleep 600 & echo $! >\"$0\"; echo ready; wait");
 
 QString screenText(const TerminalScreen& screen) {
     return screen.text(0, screen.lineCount() - 1);
 }
 
-// Starts the console driver on a pty whose output feeds `screen`, unless a console does that.
+// Starts a script on a pty whose output feeds `screen`, unless a console does that.
 void start(PtyProcess& process, TerminalScreen* screen, const QStringList& arguments) {
     if (screen != nullptr)
         QObject::connect(&process, &PtyProcess::output, &process,
                          [screen](const QByteArray& bytes) { screen->feed(bytes); });
     QString error;
-    QVERIFY2(process.start(Driver, arguments, {80, 24}, QStringLiteral("xterm-256color"), &error),
+    QVERIFY2(process.start("/bin/sh", QStringList{"-c"} + arguments, {80, 24},
+                           QStringLiteral("xterm-256color"), &error),
              qPrintable(error));
 }
 
@@ -187,7 +194,7 @@ private Q_SLOTS:
         pane.resize(640, 300);
         pane.startBuild();
         PtyProcess process;
-        start(process, nullptr, {QStringLiteral("size")});
+        start(process, nullptr, {Size});
         pane.attach(process);
         QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("size ")), 20000);
         process.resize({100, 30});
@@ -214,7 +221,7 @@ private Q_SLOTS:
         const QString pidFile = folder.filePath(QStringLiteral("child.pid"));
         TerminalScreen screen(24, 80);
         PtyProcess process;
-        start(process, &screen, {QStringLiteral("stubborn"), pidFile});
+        start(process, &screen, {Stubborn, pidFile});
         QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("ready")), 20000);
         QFile file(pidFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
