@@ -19,15 +19,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -70,11 +67,6 @@ class BuildTest : public WindowTest {
         QVERIFY(!program || file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
     void install(const QString& path = "make") { put(path, StubDriver, true); }
-    // An error from an earlier build, which the driver from now on leaves alone.
-    void staleLog() {
-        put("errfound.log", "1\r\nOld error\r\n");
-        put("stub-leavelog");
-    }
     // Each call: working folder, then the arguments.
     QList<QStringList> calls(const QString& folder = {}) {
         QList<QStringList> result;
@@ -255,10 +247,11 @@ private Q_SLOTS:
             put("stub-crash");
         if (failure == "source not writable")
             QVERIFY(QDir(app()).mkdir("vd~tmp.bas"));
+        // An error from an earlier build, which the driver leaves alone.
+        put("errfound.log", "1\r\nOld error\r\n");
+        put("stub-leavelog");
         if (failure == "log not readable")
-            QVERIFY(QDir(app()).mkdir("errfound.log"));
-        else
-            staleLog();
+            QVERIFY(QFile::remove(at("errfound.log")) && QDir(app()).mkdir("errfound.log"));
         newDocument();
         if (failure == "stopped") {
             put("stub-wait");
@@ -452,11 +445,11 @@ private Q_SLOTS:
         const QString exe = fx().docPath("game.exe");
         build(createExe, exe);
 
-        QCOMPARE(calls().value(0).mid(1),
-                 createExe ? QStringList({"-project", project, exe, app()})
-                           : QStringList({"-project", project, app() + "/vd~tmp.exe", app(), "-run",
-                                          QFileInfo(project).path()}));
-        QCOMPARE(calls().size(), 1);
+        QCOMPARE(calls(),
+                 QList<QStringList>({QStringList{QDir::currentPath(), "-project", project} +
+                                     (createExe ? QStringList{exe, app()}
+                                                : QStringList{app() + "/vd~tmp.exe", app(), "-run",
+                                                              QFileInfo(project).path()})}));
         QVERIFY(source() == MainFixture::readFile(project) && source().contains(member.toUtf8()));
         QCOMPARE(MainFixture::readFile(member), "A = 1\r\nB = \r\nPRINT A\r\n");
         QVERIFY(!exists("vd~tmp.bas") && !exists("vd~tmp.exe"));
@@ -479,15 +472,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("createExe");
         QTest::addColumn<QString>("projectName"); // empty: never saved
         QTest::addColumn<QString>("message");     // its first lines
-        const QString never = "You must save the project";
-        const QString gone = "The project file could not be saved:\r\n<path>";
-        QTest::newRow("run, never saved")
-            << false << "" << box("Can't run", never, MsgIcon::Exclamation, MsgButtons::Ok);
-        QTest::newRow("create exe, never saved")
-            << true << "" << box("Can't compile", never, MsgIcon::Exclamation, MsgButtons::Ok);
+        for (const bool createExe : {false, true})
+            QTest::addRow("%s, never saved", createExe ? "create exe" : "run")
+                << createExe << ""
+                << box(createExe ? "Can't compile" : "Can't run", "You must save the project",
+                       MsgIcon::Exclamation, MsgButtons::Ok);
         QTest::newRow("create exe, folder gone")
             << true << "gone/game.vdp"
-            << box("Save Project", gone, MsgIcon::Critical, MsgButtons::Ok);
+            << box("Save Project", "The project file could not be saved:\r\n<path>",
+                   MsgIcon::Critical, MsgButtons::Ok);
     }
     void unsavedProjectIsNotBuilt() {
         QFETCH(bool, createExe);

@@ -9,7 +9,6 @@
 #include <QAccessible>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
@@ -21,24 +20,23 @@ namespace {
 
 // Programs for the console, run by /bin/sh on a real pty. "size" prints the terminal's size at
 // the start and after every SIGWINCH. "stubborn" ignores SIGHUP and SIGTERM, as does the child
-// it starts, whose pid it writes to the file named by its argument.
+// it starts, whose pid it prints before "ready".
 const QString Size = QStringLiteral(
     "trap 'echo size $(stty size)' WINCH; echo size $(stty size); while :; do sleep 0.1; done");
-const QString Stubborn =
-    QStringLiteral("trap '' HUP TERM; sleep 600 & echo $! >\"$0\"; echo ready; wait");
+const QString Stubborn = QStringLiteral("trap '' HUP TERM; sleep 600 & echo $! ready; wait");
 
 QString screenText(const TerminalScreen& screen) {
     return screen.text(0, screen.lineCount() - 1);
 }
 
 // Starts a script on a pty whose output feeds `screen`, unless a console does that.
-void start(PtyProcess& process, TerminalScreen* screen, const QStringList& arguments) {
+void start(PtyProcess& process, TerminalScreen* screen, const QString& script) {
     if (screen != nullptr)
         QObject::connect(&process, &PtyProcess::output, &process,
                          [screen](const QByteArray& bytes) { screen->feed(bytes); });
     QString error;
-    QVERIFY2(process.start("/bin/sh", QStringList{"-c"} + arguments, {80, 24},
-                           QStringLiteral("xterm-256color"), &error),
+    QVERIFY2(process.start("/bin/sh", {"-c", script}, {80, 24}, QStringLiteral("xterm-256color"),
+                           &error),
              qPrintable(error));
 }
 
@@ -105,14 +103,13 @@ private Q_SLOTS:
         TerminalScreen screen(5, 20, 100);
         for (int i = 1; i <= 1000; ++i)
             screen.feed(QStringLiteral("\x1b[32mline %1\x1b[0m\r\n").arg(i).toUtf8());
-        QCOMPARE(screen.scrollbackLines(), 100);
-        QCOMPARE(screen.lineText(0), QStringLiteral("line 897"));
-        QCOMPARE(screen.cell(0, 0).fg, 0xff00e000u);
-        QCOMPARE(screen.lineText(99), QStringLiteral("line 996"));
-        QCOMPARE(screen.lineText(103), QStringLiteral("line 1000"));
+        QVERIFY(screen.scrollbackLines() == 100 && screen.cell(0, 0).fg == 0xff00e000u);
+        QCOMPARE(QStringList({screen.lineText(0), screen.lineText(99), screen.lineText(103)}),
+                 QStringList({"line 897", "line 996", "line 1000"}));
         screen.resize(10, 20);
-        QCOMPARE(screen.lineText(screen.lineCount() - 10), QStringLiteral("line 992"));
-        QCOMPARE(screen.lineText(screen.cursor().y() - 1), QStringLiteral("line 1000"));
+        QCOMPARE(QStringList({screen.lineText(screen.lineCount() - 10),
+                              screen.lineText(screen.cursor().y() - 1)}),
+                 QStringList({"line 992", "line 1000"}));
     }
 
     // A flood of plain lines may skip the screen on its way to the scroll-back; what is left
@@ -174,7 +171,7 @@ private Q_SLOTS:
         pane.resize(640, 300);
         pane.startBuild();
         PtyProcess process;
-        start(process, nullptr, {Size});
+        start(process, nullptr, Size);
         pane.attach(process);
         QTRY_VERIFY_WITH_TIMEOUT(screenText(pane.screen()).contains(QLatin1String("size ")), 20000);
         process.resize({100, 30});
@@ -197,15 +194,11 @@ private Q_SLOTS:
     // Stop ends a program that ignores SIGHUP and SIGTERM, and the child it started: nothing
     // of its process group is left.
     void stopEndsTheWholeGroup() {
-        QTemporaryDir folder;
-        const QString pidFile = folder.filePath(QStringLiteral("child.pid"));
         TerminalScreen screen(24, 80);
         PtyProcess process;
-        start(process, &screen, {Stubborn, pidFile});
+        start(process, &screen, Stubborn);
         QTRY_VERIFY_WITH_TIMEOUT(screenText(screen).contains(QLatin1String("ready")), 20000);
-        QFile file(pidFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const pid_t child = file.readAll().trimmed().toInt();
+        const pid_t child = screen.lineText(0).section(u' ', 0, 0).toInt();
         QVERIFY(child > 0);
         const pid_t group = process.pid();
 
