@@ -19,14 +19,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QMdiArea>
 #include <QPushButton>
-#include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -37,40 +35,45 @@ namespace {
 
 const QString Untitled1 = QStringLiteral("Untitled (1)");
 
-// A project file naming one BASIC member.
-QByteArray projectWith(const QString& member) {
-    return "Veldra Studio Project File\r\n 100 \r\n 64000 \r\n[Basic Files]\r\n" + member.toUtf8() +
-           "\r\n[Assembly Files]\r\n";
-}
+// The stand-in compiler driver. It appends its working folder and its arguments (tab-separated)
+// to stub-calls.txt in its own folder, copies the file its second argument names (relative to
+// that folder) to stub-source.bin, writes the absolute *.exe its third argument names, and obeys
+// marker files there: stub-wait (hold until stub-release), stub-crash (end by a signal),
+// stub-errlog (becomes errfound.log), stub-leavelog (the log stays); else it empties the log.
+const QByteArray StubDriver = R"sh(#!/bin/sh
+w=$(pwd -P)
+cd "$(dirname "$0")" || exit 2
+{ printf %s "$w"; printf '\t%s' "$@"; echo; } >>stub-calls.txt
+[ -f "$2" ] && cp "$2" stub-source.bin
+i=0
+while [ -e stub-wait ] && [ ! -e stub-release ] && [ $((i += 1)) -lt 12000 ]; do sleep 0.01; done
+[ -e stub-crash ] && kill -TERM $$
+case $3 in /*.exe) echo stub executable >"$3" ;; esac
+if [ -e stub-errlog ]; then cp stub-errlog errfound.log
+elif [ ! -e stub-leavelog ]; then : >errfound.log; fi
+)sh";
 
 } // namespace
 
 class BuildTest : public WindowTest {
     Q_OBJECT
 
-    // The stand-in driver in the application folder, and the marker files it obeys.
     QString app() { return fx().appFolder(); }
     QString at(const QString& name) { return app() + u'/' + name; }
     bool exists(const QString& name) { return QFileInfo::exists(at(name)); }
-    void install() { QVERIFY(QFile::link(QStringLiteral(VELDRA_STUB_DRIVER), at("make"))); }
-    void put(const QString& name, const QByteArray& bytes = {}) {
-        QFile file(at(name));
+    void put(const QString& name, const QByteArray& bytes = {}, bool program = false) {
+        QFile file(name.startsWith(u'/') ? name : at(name));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(!program || file.setPermissions(file.permissions() | QFile::ExeOwner));
     }
-    // The error log the driver writes from now on; without one it empties the log (success).
-    void writeLog(const QByteArray& log) { put("stub-errlog", log); }
-    // An error from an earlier build, which the driver from now on leaves alone.
-    void staleLog() {
-        put("errfound.log", "1\r\nOld error\r\n");
-        put("stub-leavelog");
-    }
+    void install(const QString& path = "make") { put(path, StubDriver, true); }
     // Each call: working folder, then the arguments.
     QList<QStringList> calls(const QString& folder = {}) {
-        const QString path = (folder.isEmpty() ? app() : folder) + "/stub-calls.txt";
-        const QString record = QFileInfo::exists(path) ? MainFixture::readFile(path) : "";
         QList<QStringList> result;
-        for (const QString& line : record.split(u'\n', Qt::SkipEmptyParts))
-            result << line.split(u'\t');
+        const QString path = (folder.isEmpty() ? app() : folder) + "/stub-calls.txt";
+        for (const QString& line : QString(MainFixture::readFile(path)).split(u'\n'))
+            if (line.contains(u'\t'))
+                result << line.split(u'\t');
         return result;
     }
     QByteArray source() { return MainFixture::readFile(at("stub-source.bin")); }
@@ -83,11 +86,8 @@ class BuildTest : public WindowTest {
         compileDialog()->Text1->setText(exe);
         compileDialog()->Command3->click();
     }
-    // Runs the active window against a driver that reports `log`.
     ShowErrors* report(const QByteArray& log) {
-        if (!exists("make"))
-            install();
-        writeLog(log);
+        put("stub-errlog", log);
         trigger("runp");
         return errorDialog();
     }
@@ -98,26 +98,27 @@ class BuildTest : public WindowTest {
     // Loads a project whose one member (hidden by its close box) holds `text`; returns its path.
     QString loadProjectWith(const QByteArray& text) {
         const QString member = fx().writeDoc("main.bas", text);
-        loadProject(fx().writeDoc("game.vdp", projectWith(member)));
+        loadProject(fx().writeDoc("game.vdp", "Veldra Studio Project File\r\n 100 \r\n 64000 \r\n"
+                                              "[Basic Files]\r\n" +
+                                                  member.toUtf8() + "\r\n[Assembly Files]\r\n"));
         editor(0)->close();
         return member;
     }
 
 private Q_SLOTS:
+    // The compiler gets the window's text with CR LF line ends in the document's encoding; the
+    // document is neither saved nor marked, and both temporary files go.
     void runBuildsTheWindowText_data() {
         QTest::addColumn<QByteArray>("file"); // empty: an untitled window
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("sent");
         QTest::newRow("untitled") << QByteArray() << "PRINT 1" << QByteArray("PRINT 1\r\n");
-        QTest::newRow("saved file")
-            << QByteArray("PRINT 2\r\n") << "" << QByteArray("PRINT 2\r\n\r\n");
+        QTest::newRow("LF file") << QByteArray("PRINT 3\nEND\n") << ""
+                                 << QByteArray("PRINT 3\r\nEND\r\n\r\n");
         QTest::newRow("unsaved edits") << QByteArray("PRINT 2") << "PRINT \"\xc3\xa9\"\nEND"
                                        << QByteArray("PRINT \"\xc3\xa9\"\r\nEND\r\n");
         QTest::newRow("windows-1252 file")
             << QByteArray("PRINT \"\xe9\"") << "" << QByteArray("PRINT \"\xe9\"\r\n");
-        // The compiler gets CR LF whatever the line ends of the document's file.
-        QTest::newRow("LF file") << QByteArray("PRINT 3\nEND\n") << ""
-                                 << QByteArray("PRINT 3\r\nEND\r\n\r\n");
     }
     void runBuildsTheWindowText() {
         QFETCH(QByteArray, file);
@@ -134,65 +135,71 @@ private Q_SLOTS:
         QCOMPARE(calls(), QList<QStringList>({{QDir::currentPath(), "-normal", "vd~tmp.bas",
                                                app() + "/vd~tmp.exe", app(), "-run", folder}}));
         QCOMPARE(source(), sent);
-        // Both temporary files are gone; the document is neither saved nor marked.
-        QVERIFY(!exists("vd~tmp.bas") && !exists("vd~tmp.exe"));
-        if (!file.isEmpty())
-            QCOMPARE(MainFixture::readFile(path), file);
+        QVERIFY(!exists("vd~tmp.bas") && !exists("vd~tmp.exe") && errorDialog() == nullptr);
+        QCOMPARE(MainFixture::readFile(path), file.isEmpty() ? "<missing>" : file);
         QCOMPARE(documents().DocChanged[window->slot()], changed);
-        QCOMPARE(errorDialog(), nullptr);
         QCOMPARE(boxes(), QStringList());
     }
 
-    // The driver is the program in the application folder, even when its path holds a blank,
-    // and a link planted as the temporary source is replaced, not written through.
+    // A driver shipped outside a per-user application folder is used; blanks in either path
+    // split neither the driver nor anything but the folder's own words, and a link planted as
+    // the temporary source is replaced, not written through.
     void hostileApplicationFolder() {
         restart("my app");
-        install();
+        const QTemporaryDir shipped(QDir::tempPath() + "/my driver-XXXXXX");
+        install(fx().driver = shipped.filePath("make"));
         const QString victim = fx().writeDoc("victim", "keep");
         QVERIFY(QFile::link(victim, at("vd~tmp.bas")));
         newDocument()->Text1->setWholeText("PRINT 1");
         trigger("runp");
         const qsizetype blank = app().lastIndexOf(u' ');
         const QString before = app().left(blank), after = app().mid(blank + 1);
-        QCOMPARE(calls().value(0).mid(1),
+        QCOMPARE(calls(shipped.path()).value(0).mid(1),
                  QStringList({"-normal", "vd~tmp.bas", before, after + "/vd~tmp.exe", before, after,
                               "-run", before, after}));
-        QCOMPARE(source(), "PRINT 1\r\n");
         QCOMPARE(MainFixture::readFile(victim), "keep");
+        QCOMPARE(boxes(), QStringList());
     }
 
     // An error is shown with the compiled window's file, never one from the log, in one reused
-    // dialog (a huge message cut short); a log an earlier build left is reported again until
-    // the driver empties it.
+    // non-modal dialog (a huge message cut short, markup shown as text, each value level with a
+    // caption dark enough to read); a log an earlier build left is reported again until the
+    // driver empties it.
     void errorsAreReportedUntilABuildSucceeds() {
+        install();
         newDocument();
         const QByteArray huge = QByteArray("Syntax error ").repeated(80000);
-        ShowErrors* dialog = report("7\r\n" + huge + "\r\n");
-        QCOMPARE(values(), QStringList({Untitled1, "7", QString(huge.left(4096)) + u'…'}));
-        report("12,Syntax error\r\n/elsewhere/other.bas\r\n");
+        ShowErrors* dialog = report("7\r\n" + huge + "\r\n/elsewhere/other.bas\r\n");
         QVERIFY(dialog->isVisible() && !dialog->isModal());
-        QCOMPARE(values(), QStringList({Untitled1, "12", "Syntax error"}));
+        QCOMPARE(values(), QStringList({Untitled1, "7", QString(huge.left(4096)) + u'…'}));
         // The source is gone, the executable stays as the driver left it.
         QVERIFY(!exists("vd~tmp.bas") && exists("vd~tmp.exe"));
         dialog->Command2->click();
         QVERIFY(!dialog->isVisible());
 
-        // A saved file, run from the toolbar: every value is replaced, the message is plain text.
+        // A saved file, run from the toolbar: every value is replaced.
         const QString path = open(fx().writeDoc("b.bas", "x"))->windowTitle();
-        writeLog("3\r\n<b>Type</b> mismatch\r\n");
+        put("stub-errlog", "3\r\n<b>Type</b> mismatch\r\n");
         QTest::mouseClick(main().Toolbar1->widgetForAction(main().toolbarButton(10)),
                           Qt::LeftButton);
         QCOMPARE(errorDialog(), dialog);
-        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->isVisible() && dialog->Label5->textFormat() == Qt::PlainText);
         QCOMPARE(values(), QStringList({path, "3", "<b>Type</b> mismatch"}));
-        QCOMPARE(dialog->Label5->textFormat(), Qt::PlainText);
+        const QColor back = dialog->palette().color(QPalette::Window);
+        for (const auto& [name, value] : {std::pair{"Label2", dialog->Label8},
+                                          {"Label3", dialog->Label4},
+                                          {"Label6", dialog->Label5}}) {
+            const QLabel* caption = dialog->findChild<QLabel*>(name);
+            const QColor shown = caption->palette().color(QPalette::WindowText);
+            QVERIFY2(contrastRatio(shown, back) >= 4.5 && value->y() == caption->y(), name);
+        }
         dialog->Command2->click();
 
         // A driver that leaves the log alone: the old error stands.
         QFile::remove(at("stub-errlog"));
         put("stub-leavelog");
         trigger("runp");
-        QCOMPARE(calls().size(), 4);
+        QCOMPARE(calls().size(), 3);
         QVERIFY(dialog->isVisible());
         QCOMPARE(values(), QStringList({path, "3", "<b>Type</b> mismatch"}));
         dialog->Command2->click();
@@ -200,56 +207,38 @@ private Q_SLOTS:
         // The environment itself never empties the log; the driver does, on success.
         QFile::remove(at("stub-leavelog"));
         trigger("runp");
-        QVERIFY(!dialog->isVisible());
+        QVERIFY(!dialog->isVisible() && !exists("vd~tmp.exe"));
         QCOMPARE(QFileInfo(at("errfound.log")).size(), 0);
-        QVERIFY(!exists("vd~tmp.exe"));
         QCOMPARE(boxes(), QStringList());
     }
 
-    // Each value sits level with its caption, whose colour is dark enough to read.
-    void errorDialogLayout() {
-        newDocument();
-        ShowErrors* dialog = report("1\r\nm\r\n");
-        const QColor back = dialog->palette().color(QPalette::Window);
-        const std::pair<const char*, const QLabel*> rows[] = {
-            {"Label2", dialog->Label8}, {"Label3", dialog->Label4}, {"Label6", dialog->Label5}};
-        for (const auto& [name, value] : rows) {
-            const QLabel* caption = dialog->findChild<QLabel*>(name);
-            const QColor shown = caption->palette().color(QPalette::WindowText);
-            QVERIFY2(contrastRatio(shown, back) >= 4.5 && value->y() == caption->y(), name);
-        }
-    }
-
-    // Whatever stops a build is told with the file and the reason, and the error log is not
-    // trusted: neither success nor an error left by an earlier build is reported.
-    void failedBuildsAreReportedNeverSucceed_data() {
+    // Whatever stops a build is told with the file, the system's reason and, for a driver that
+    // did not start, the folder where one belongs; a build the user stopped is not told. The
+    // error log is not trusted: neither success nor an error an earlier build left is reported.
+    void buildsThatFailNeverSucceed_data() {
         QTest::addColumn<bool>("createExe");
         QTest::addColumn<QString>("failure");
-        QTest::addColumn<QStringList>("lines"); // the message's first lines
-        QTest::addColumn<bool>("started");
+        QTest::addColumn<QString>("what"); // the message's first line
+        QTest::addColumn<QString>("file"); // in the application folder
         const QString notStarted = "The compiler driver could not be started:";
+        const QString rows[][3] = {
+            {"missing driver", notStarted, "make"},
+            {"driver not executable", notStarted, "make"},
+            {"driver killed", "The compiler driver ended abnormally:", "make"},
+            {"source not writable", "The temporary source could not be written:", "vd~tmp.bas"},
+            {"log not readable", "The error log could not be read:", "errfound.log"},
+            {"stopped", "", ""}};
         for (const bool createExe : {false, true}) {
-            const auto row = [createExe](const char* failure) -> QTestData& {
-                return QTest::addRow("%s, %s", createExe ? "create exe" : "run", failure)
-                       << createExe << QString(failure);
-            };
-            row("missing driver") << QStringList({notStarted, "make"}) << false;
-            row("driver not executable") << QStringList({notStarted, "make"}) << false;
-            row("driver killed") << QStringList({"The compiler driver ended abnormally:", "make"})
-                                 << true;
-            row("source not writable")
-                << QStringList({"The temporary source could not be written:", "vd~tmp.bas"})
-                << false;
-            row("log not readable")
-                << QStringList({"The error log could not be read:", "errfound.log"}) << true;
+            for (const auto& [failure, what, file] : rows)
+                QTest::addRow("%s, %s", createExe ? "create exe" : "run", qPrintable(failure))
+                    << createExe << failure << what << file;
         }
     }
-    void failedBuildsAreReportedNeverSucceed() {
+    void buildsThatFailNeverSucceed() {
         QFETCH(bool, createExe);
         QFETCH(QString, failure);
-        QFETCH(QStringList, lines);
-        QFETCH(bool, started);
-        staleLog();
+        QFETCH(QString, what);
+        QFETCH(QString, file);
         if (failure == "driver not executable")
             put("make", "#!/bin/sh\n");
         else if (failure != "missing driver")
@@ -258,65 +247,55 @@ private Q_SLOTS:
             put("stub-crash");
         if (failure == "source not writable")
             QVERIFY(QDir(app()).mkdir("vd~tmp.bas"));
+        // An error from an earlier build, which the driver leaves alone.
+        put("errfound.log", "1\r\nOld error\r\n");
+        put("stub-leavelog");
         if (failure == "log not readable")
             QVERIFY(QFile::remove(at("errfound.log")) && QDir(app()).mkdir("errfound.log"));
         newDocument();
+        if (failure == "stopped") {
+            put("stub-wait");
+            put("vd~tmp.exe");
+            QTimer::singleShot(0, &main(), [&] {
+                // The driver has started and waits for its release.
+                QTRY_COMPARE_WITH_TIMEOUT(calls().size(), 1, 20000);
+                QTest::mouseClick(console()->stopButton(), Qt::LeftButton);
+            });
+        }
         build(createExe, fx().docPath("a.exe"));
 
+        const bool started =
+            QStringList{"driver killed", "log not readable", "stopped"}.contains(failure);
         QCOMPARE(calls().size(), started ? 1 : 0);
-        QCOMPARE(fx().messages.calls.size(), 1);
-        const MessageCall& message = fx().messages.calls[0];
         // A log that cannot be read is told by the error report itself.
-        QCOMPARE(message.title, failure == "log not readable" ? "Error in Program"
-                                : createExe                   ? "Can't compile"
-                                                              : "Can't run");
-        QCOMPARE(message.icon, MsgIcon::Critical);
-        // The file, the system's reason, and for a driver that did not start, the folder where
-        // one belongs.
-        const QStringList shown = message.text.split("\r\n");
-        lines[1] = at(lines[1]);
-        if (lines[1].endsWith("/make") && !started)
-            lines << "The application folder is " + app() + '.';
-        QCOMPARE(shown.size(), lines.size() + 1);
-        QVERIFY(!shown[2].isEmpty());
-        QCOMPARE(shown.first(2) + shown.mid(3), lines);
+        const QString title = failure == "log not readable" ? "Error in Program"
+                              : createExe                   ? "Can't compile"
+                                                            : "Can't run";
+        QString expected = what + "\r\n" + at(file) + "\r\n<reason>";
+        if (file == "make" && !started)
+            expected += "\r\nThe application folder is " + app() + '.';
+        QStringList shown = boxes();
+        shown.replaceInStrings(QRegularExpression("^([^|]*\\|[^\r]*\r\n[^\r]*\r\n)[^\r|]+"),
+                               "\\1<reason>");
+        QCOMPARE(shown, what.isEmpty()
+                            ? QStringList()
+                            : QStringList{box(title, expected, MsgIcon::Critical, MsgButtons::Ok)});
         // No report, and the temporary files are cleaned up as after a failed build.
         QVERIFY(errorDialog() == nullptr || !errorDialog()->isVisible());
-        QVERIFY(!QFileInfo(at("vd~tmp.bas")).isFile());
-        if (createExe)
-            QVERIFY(compileDialog()->isVisible() && !main().inputEnabled());
-        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!QFileInfo(at("vd~tmp.bas")).isFile() && QApplication::overrideCursor() == nullptr);
+        QVERIFY(!createExe || (compileDialog()->isVisible() && !main().inputEnabled()));
+        if (failure == "stopped")
+            QVERIFY(exists("vd~tmp.exe") == createExe && console()->isVisible() &&
+                    console()
+                        ->screen()
+                        .text(0, console()->screen().lineCount() - 1)
+                        .contains(u"[Ended: stopped]"));
     }
 
-    // A driver shipped beside the executable serves a per-user application folder.
-    void driverOutsideTheApplicationFolder() {
-        const QTemporaryDir shipped;
-        fx().driver = shipped.filePath("make");
-        QVERIFY(QFile::link(QStringLiteral(VELDRA_STUB_DRIVER), fx().driver));
-        newDocument();
-        trigger("runp");
-        QCOMPARE(
-            calls(shipped.path()).value(0).mid(1),
-            QStringList({"-normal", "vd~tmp.bas", app() + "/vd~tmp.exe", app(), "-run", app()}));
-        QCOMPARE(boxes(), QStringList());
-    }
-
-    // While a build runs or a stand-in dialog is up, no command runs by any route, the main
-    // window stays open, and every command is disabled, then gets its own state back. A dialog
-    // still closes; during a build only the console takes keys.
-    void commandsWaitWhileBlocked_data() {
-        QTest::addColumn<bool>("building");
-        QTest::addColumn<QString>("route");
-        for (const bool building : {true, false}) {
-            for (const char* route : {"menu", "shortcut", "accessible press", "tool", "tree",
-                                      "close", "dialog close", "typing"})
-                QTest::addRow("%s, %s", route, building ? "build" : "dialog") << building << route;
-        }
-        QTest::newRow("console, build") << true << "console";
-    }
-    void commandsWaitWhileBlocked() {
-        QFETCH(bool, building);
-        QFETCH(QString, route);
+    // While a build runs no command runs by any route and the main window stays open: every
+    // command is disabled, then gets its own state back. A dialog that is up still closes, and
+    // only the console takes keys.
+    void commandsWaitWhileBuilding() {
         install();
         // Tool 1 runs `true`; the settings file is read when the program starts.
         put("veldstudio.ini", "true\r\ntrue" + QByteArray(14, '\n'));
@@ -334,99 +313,49 @@ private Q_SLOTS:
             return states;
         };
         const QMap<const QAction*, bool> before = availability();
-        QDialog dialog(&main());
-        dialog.show();
+        QDialog held(&main()), closed(&main());
+        held.show();
+        closed.show();
         const auto closeBy = [](QWidget* widget) {
             QCloseEvent close;
             QSpontaneKeyEvent::setSpontaneous(&close);
             qApp->notify(widget, &close);
         };
-        const auto attempt = [&] {
-            if (route == "menu") {
-                main().action("runp")->trigger();
-            } else if (route == "shortcut") {
-                QTest::keyClick(&main(), Qt::Key_F5);
-            } else if (route == "accessible press") {
-                QAccessible::queryAccessibleInterface(
-                    main().Toolbar1->widgetForAction(main().toolbarButton(10)))
-                    ->actionInterface()
-                    ->doAction(QAccessibleActionInterface::pressAction());
-            } else if (route == "tool") {
-                main().tool(1)->trigger();
-            } else if (route == "tree") {
-                emit main().TreeView1->itemDoubleClicked(main().TreeView1->currentItem(), 0);
-            } else if (route == "typing") {
-                QTest::keyClicks(typed, "xyz");
-            } else if (route == "console") {
-                QTest::keyClicks(console()->view(), "typed");
-                QTest::keyClick(console()->view(), Qt::Key_F5);
-            } else if (route == "close") {
-                closeBy(&main());
-                QVERIFY(!main().close());
-            } else {
-                closeBy(&dialog);
-                QVERIFY(!dialog.isVisible());
-            }
+        Qt::CursorShape cursor = Qt::ArrowCursor;
+        put("stub-wait");
+        // Every route in turn; each leaves its own trace when it gets through.
+        QTimer::singleShot(0, &main(), [&] {
+            if (QApplication::overrideCursor() != nullptr)
+                cursor = QApplication::overrideCursor()->shape();
+            main().action("runp")->trigger();
+            QTest::keyClick(&main(), Qt::Key_F5);
+            QAccessible::queryAccessibleInterface(
+                main().Toolbar1->widgetForAction(main().toolbarButton(10)))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+            main().tool(1)->trigger();
+            emit main().TreeView1->itemDoubleClicked(main().TreeView1->currentItem(), 0);
+            QTest::keyClicks(typed, "xyz");
+            QTest::keyClicks(console()->view(), "typed");
+            QTest::keyClick(console()->view(), Qt::Key_F5);
+            closeBy(&main());
+            QVERIFY(!main().close());
+            closeBy(&closed);
+            QVERIFY(!closed.isVisible() && held.isVisible() && !held.isEnabled());
             QVERIFY(!main().action("new")->isEnabled() && !main().tool(1)->isEnabled());
-        };
-        Qt::CursorShape cursor = Qt::BusyCursor;
-        if (building) {
-            put("stub-wait");
-            QTimer::singleShot(0, &main(), [&] {
-                cursor = QApplication::overrideCursor() != nullptr
-                             ? QApplication::overrideCursor()->shape()
-                             : Qt::ArrowCursor;
-                attempt();
-                put("stub-release");
-            });
-            trigger("runp");
-        } else {
-            main().setInputEnabled(false);
-            attempt();
-            main().setInputEnabled(true);
-        }
-        QCOMPARE(calls().size(), building ? 1 : 0);
-        QCOMPARE(fx().processes.calls.size(), building ? 1 : 0);
-        QVERIFY(main().isVisible() && !member->isVisible());
-        QVERIFY(route == "dialog close" || (dialog.isVisible() && dialog.isEnabled()));
+            put("stub-release");
+        });
+        trigger("runp");
+        // One process: the build's own.
+        QCOMPARE(fx().processes.calls.size(), 1);
+        QVERIFY(main().isVisible() && !member->isVisible() && typed->wholeText() == "PRINT 1");
+        QVERIFY(held.isVisible() && held.isEnabled());
         QCOMPARE(availability(), before);
         QVERIFY(cursor == Qt::BusyCursor && QApplication::overrideCursor() == nullptr);
-        QCOMPARE(typed->wholeText(), "PRINT 1");
-        QVERIFY(route != "console" || console()->screen().lineText(0).startsWith(u"typed"));
+        QVERIFY(console()->screen().lineText(0).startsWith(u"typed"));
         // Input is taken again afterwards.
         QTest::keyClicks(typed, "z");
         QVERIFY(typed->wholeText().contains(u'z'));
-    }
-
-    // Stop on the console ends the driver; the build then reports nothing (neither success nor
-    // the stale log) and its temporary files go as after any build.
-    void stoppedBuildReportsNothing_data() {
-        QTest::addColumn<bool>("createExe");
-        QTest::newRow("run") << false;
-        QTest::newRow("create exe") << true;
-    }
-    void stoppedBuildReportsNothing() {
-        QFETCH(bool, createExe);
-        install();
-        staleLog();
-        put("stub-wait");
-        put("vd~tmp.exe");
-        newDocument();
-        QTimer::singleShot(0, &main(), [&] {
-            // The driver has started and waits for its release.
-            QTRY_COMPARE_WITH_TIMEOUT(calls().size(), 1, 20000);
-            QTest::mouseClick(console()->stopButton(), Qt::LeftButton);
-        });
-        build(createExe, fx().docPath("a.exe"));
-        QCOMPARE(calls().size(), 1);
-        QCOMPARE(boxes(), QStringList());
-        QVERIFY(errorDialog() == nullptr);
-        QVERIFY(!exists("vd~tmp.bas"));
-        QCOMPARE(exists("vd~tmp.exe"), createExe);
-        QVERIFY(!createExe || compileDialog()->isVisible());
-        QVERIFY(console()->isVisible());
-        const TerminalScreen& screen = console()->screen();
-        QVERIFY(screen.text(0, screen.lineCount() - 1).contains(u"[Ended: stopped]"));
     }
 
     // The Create Exe dialog from opening to closing: the main window takes no input while it is
@@ -436,7 +365,7 @@ private Q_SLOTS:
         newDocument()->Text1->setWholeText("A = 1\r\nB = \r\nPRINT A");
         trigger("compileprog");
         Compile* dialog = compileDialog();
-        QVERIFY(dialog != nullptr && dialog->isVisible() && dialog->isEnabled());
+        QVERIFY(dialog->isVisible() && dialog->isEnabled());
         QVERIFY(!dialog->isModal() && !main().inputEnabled());
 
         // Browse: a chosen name replaces the field, a cancelled dialog changes nothing.
@@ -459,19 +388,19 @@ private Q_SLOTS:
         QCOMPARE(dialog->Text1->text(), exe);
 
         // A compile error (Enter presses Create Exe): reported, and the dialog stays.
-        writeLog("2\r\nExpression expected\r\n");
+        put("stub-errlog", "2\r\nExpression expected\r\n");
         QTest::keyClick(dialog->Text1, Qt::Key_Return);
         QCOMPARE(calls(),
                  QList<QStringList>({{QDir::currentPath(), "-normal", "vd~tmp.bas", exe, app()}}));
         QCOMPARE(source(), "A = 1\r\nB = \r\nPRINT A\r\n");
-        QVERIFY(errorDialog()->isVisible());
         QCOMPARE(errorDialog()->Label8->text(), Untitled1);
-        QVERIFY(dialog->isVisible() && !main().inputEnabled() && !exists("vd~tmp.bas"));
+        QVERIFY(errorDialog()->isVisible() && !exists("vd~tmp.bas"));
         // Goto Line while the main window is disabled still puts the caret on the line.
         errorDialog()->Command1->click();
-        QVERIFY(!errorDialog()->isVisible());
         QCOMPARE(text()->selStart(), 7);
-        QVERIFY(dialog->isVisible() && !main().inputEnabled());
+        QVERIFY(!errorDialog()->isVisible() && dialog->isVisible() && !main().inputEnabled());
+        // Run does nothing while the dialog is up.
+        main().action("runp")->trigger();
 
         // Success hides it.
         QFile::remove(at("stub-errlog"));
@@ -485,11 +414,9 @@ private Q_SLOTS:
         QCOMPARE(dialog->Text1->text(), exe);
         fx().messages.answer(MsgAnswer::No);
         QVERIFY(active()->closeFor(CloseReason::Code));
-        main().action("runp")->trigger();
         QCOMPARE(activeAfter(dialog->Command3), dialog);
         QCOMPARE(calls().size(), 2);
         QVERIFY(!exists("vd~tmp.bas") && dialog->isVisible() && !main().inputEnabled());
-
         QCOMPARE(boxes().size(), 1); // the save question
     }
 
@@ -510,22 +437,20 @@ private Q_SLOTS:
         const QString member = loadProjectWith("PRINT 1\r\n");
         const QString project = fx().docPath("game.vdp");
         Editor* window = editor(0);
-        QVERIFY(!window->isVisible());
         window->Text1->setWholeText("A = 1\r\nB = \r\nPRINT A");
         // The driver finds the project file as the save writes it.
         QVERIFY(QFile::remove(project));
         if (compileError)
-            writeLog("2\r\nExpression expected\r\n" + member.toUtf8() + "\r\n");
+            put("stub-errlog", "2\r\nExpression expected\r\n" + member.toUtf8() + "\r\n");
         const QString exe = fx().docPath("game.exe");
         build(createExe, exe);
 
-        QCOMPARE(calls().value(0).mid(1),
-                 createExe ? QStringList({"-project", project, exe, app()})
-                           : QStringList({"-project", project, app() + "/vd~tmp.exe", app(), "-run",
-                                          QFileInfo(project).path()}));
-        QCOMPARE(calls().size(), 1);
-        QCOMPARE(source(), MainFixture::readFile(project));
-        QVERIFY(source().contains(member.toUtf8()));
+        QCOMPARE(calls(),
+                 QList<QStringList>({QStringList{QDir::currentPath(), "-project", project} +
+                                     (createExe ? QStringList{exe, app()}
+                                                : QStringList{app() + "/vd~tmp.exe", app(), "-run",
+                                                              QFileInfo(project).path()})}));
+        QVERIFY(source() == MainFixture::readFile(project) && source().contains(member.toUtf8()));
         QCOMPARE(MainFixture::readFile(member), "A = 1\r\nB = \r\nPRINT A\r\n");
         QVERIFY(!exists("vd~tmp.bas") && !exists("vd~tmp.exe"));
         if (createExe)
@@ -534,12 +459,11 @@ private Q_SLOTS:
         QCOMPARE(errorDialog() != nullptr, compileError);
         if (!compileError)
             return;
-        QVERIFY(errorDialog()->isVisible());
+        QVERIFY(errorDialog()->isVisible() && !window->isVisible());
         QCOMPARE(values(), QStringList({member, "2", "Expression expected"}));
         // Goto Line brings the hidden member forward with the caret on the line.
         errorDialog()->Command1->click();
-        QVERIFY(window->isVisible());
-        QCOMPARE(main().mdiArea()->activeSubWindow(), window);
+        QVERIFY(window->isVisible() && main().mdiArea()->activeSubWindow() == window);
         QCOMPARE(window->Text1->selStart(), 7);
     }
 
@@ -548,15 +472,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("createExe");
         QTest::addColumn<QString>("projectName"); // empty: never saved
         QTest::addColumn<QString>("message");     // its first lines
-        const QString never = "You must save the project";
-        const QString gone = "The project file could not be saved:\r\n<path>";
-        QTest::newRow("run, never saved")
-            << false << "" << box("Can't run", never, MsgIcon::Exclamation, MsgButtons::Ok);
-        QTest::newRow("create exe, never saved")
-            << true << "" << box("Can't compile", never, MsgIcon::Exclamation, MsgButtons::Ok);
+        for (const bool createExe : {false, true})
+            QTest::addRow("%s, never saved", createExe ? "create exe" : "run")
+                << createExe << ""
+                << box(createExe ? "Can't compile" : "Can't run", "You must save the project",
+                       MsgIcon::Exclamation, MsgButtons::Ok);
         QTest::newRow("create exe, folder gone")
             << true << "gone/game.vdp"
-            << box("Save Project", gone, MsgIcon::Critical, MsgButtons::Ok);
+            << box("Save Project", "The project file could not be saved:\r\n<path>",
+                   MsgIcon::Critical, MsgButtons::Ok);
     }
     void unsavedProjectIsNotBuilt() {
         QFETCH(bool, createExe);
@@ -564,7 +488,6 @@ private Q_SLOTS:
         QFETCH(QString, message);
         install();
         loadProjectWith("PRINT 1\r\n");
-        fx().processes.calls.clear();
         project().ProjectPath = projectName.isEmpty() ? QString() : fx().docPath(projectName);
         build(createExe, fx().docPath("a.exe"));
         // The whole text; a failed save adds the file and the system's reason.
@@ -573,8 +496,7 @@ private Q_SLOTS:
         QCOMPARE(box(m.title, m.text.section("\r\n", 0, 1), m.icon, m.buttons),
                  message.replace("<path>", fx().docPath(projectName)));
         QVERIFY(fx().processes.calls.isEmpty() && !exists("vd~tmp.bas"));
-        if (createExe)
-            QVERIFY(compileDialog()->isVisible() && !main().inputEnabled());
+        QVERIFY(!createExe || (compileDialog()->isVisible() && !main().inputEnabled()));
     }
 
     // Goto Line puts the caret at the start of the line in the window active at the click;
@@ -590,6 +512,7 @@ private Q_SLOTS:
     void gotoLine() {
         QFETCH(QByteArray, log);
         QFETCH(int, expected);
+        install();
         Editor* member = nullptr;
         if (log.contains("<doc>")) {
             loadProjectWith("X\r\nY\r\nZ");
@@ -609,11 +532,10 @@ private Q_SLOTS:
         EditorText* text = windows[1]->Text1;
         text->clearFocus();
         QTest::keyClick(dialog, Qt::Key_Return);
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(text->selStart(), expected < 0 ? 2 : expected);
-        QCOMPARE(text->selLength(), expected < 0 ? 3 : 0);
-        QCOMPARE(windows[0]->Text1->selStart(), 2);
-        QCOMPARE(main().mdiArea()->activeSubWindow(), windows[1]);
+        QVERIFY(!dialog->isVisible() && main().mdiArea()->activeSubWindow() == windows[1]);
+        QCOMPARE(
+            QList<qsizetype>({text->selStart(), text->selLength(), windows[0]->Text1->selStart()}),
+            QList<qsizetype>({expected < 0 ? 2 : expected, expected < 0 ? 3 : 0, 2}));
         QVERIFY(member != nullptr ? !member->isVisible() && member->Text1->selStart() == 0
                                   : main().focusWidget() == text);
     }
