@@ -12,7 +12,6 @@
 #include "documents/EditorText.h"
 #include "projects/ProjectState.h"
 #include "shell/Main.h"
-#include "tools/ToolCommands.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "documents/Editor.h"
 #include "documents/EditorText.h"
 #include "shell/Main.h"
-#include "tools/ToolCommands.h"
+#include "tools/ToolSlots.h"
 #include "tools/customizetools.h"
 
 #include <QAction>
