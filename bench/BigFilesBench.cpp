@@ -8,8 +8,8 @@
 //        a size given as "10L" is a single line of that many MB.
 //        bench_bigfiles --settings [MB [name]]   (default 10): a single line of that many MB
 //        opened under each editor setting that could bear on its layout (or those whose name
-//        begins with `name`), with the CPU cost of Open until painted and of a key in the middle
-//        and at the end under each.
+//        begins with `name`), with the CPU cost of Open until painted, of a key typed in the
+//        middle and at the end, and of Left at the end under each.
 
 #include "BasicText.h"
 #include "WindowBench.h"
@@ -87,9 +87,11 @@ double cpuOfRuns(int runs, const std::function<void()>& prepare,
     return costs[costs.size() / 2];
 }
 
-void typeKey(EditorText& text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+// Types "a", or presses another key that types nothing.
+void typeKey(EditorText& text, Qt::Key key = Qt::Key_A) {
+    const QString typed = key == Qt::Key_A ? QStringLiteral("a") : QString();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
     QApplication::sendEvent(&text, &press);
     QApplication::sendEvent(&text, &release);
 }
@@ -252,8 +254,9 @@ int main(int argc, char** argv) {
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
                 qFatal("cannot write the file");
         }
-        std::printf("%lld MB line: %-40s %12s %12s %12s\n", static_cast<long long>(c.megabytes),
-                    "setting", "open CPU ms", "key mid ms", "key end ms");
+        std::printf("%lld MB line: %-40s %12s %12s %12s %12s\n",
+                    static_cast<long long>(c.megabytes), "setting", "open CPU ms", "key mid ms",
+                    "key end ms", "Left end ms");
         // One key each on a big line: a key there costs seconds and varies little.
         const int runs = c.megabytes >= 5 ? 1 : 3;
         SettingOnShow onShow;
@@ -273,14 +276,15 @@ int main(int argc, char** argv) {
             settle();
             Editor* editor = main.activeEditor();
             EditorText& text = *editor->Text1;
-            const auto keyAt = [&](int halves) {
+            const auto keyAt = [&](int halves, Qt::Key key) {
                 return cpuOfRuns(
                     runs, [&] { text.setSelection(text.textLength() * halves / 2, 0); },
-                    [&] { typeKey(text); });
+                    [&] { typeKey(text, key); });
             };
-            const double middle = keyAt(1);
-            const double end = keyAt(2);
-            std::printf("%-54s %12.0f %12.0f %12.0f\n", name, open, middle, end);
+            const double middle = keyAt(1, Qt::Key_A);
+            const double end = keyAt(2, Qt::Key_A);
+            const double left = keyAt(2, Qt::Key_Left);
+            std::printf("%-54s %12.0f %12.0f %12.0f %12.0f\n", name, open, middle, end, left);
             std::fflush(stdout);
             editor->closeFor(CloseReason::Code);
             settle();
