@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 class EditorTextTest : public QObject {
@@ -59,6 +60,19 @@ private Q_SLOTS:
         QCOMPARE(editor.textRange(1, 5), QStringLiteral("b\r\nc"));
         QCOMPARE(editor.textRange(4, 100), QStringLiteral("cd"));
         QCOMPARE(editor.textRange(3, 1), QString());
+    }
+
+    // The widget's own report of a caret move counts the column from the start of the line, a
+    // cost that grows with the line: the editor does without it.
+    void caretMovesAreNotCountedInColumns() {
+        EditorText editor;
+        editor.setWholeText(QStringLiteral("abc"));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QSignalSpy reported(&editor, &QsciScintilla::cursorPositionChanged);
+        editor.setSelection(2, 0);
+        editor.viewport()->repaint();
+        QCOMPARE(reported.count(), 0);
     }
 
     void replaceSelectionKeepsNul() {
