@@ -9,6 +9,11 @@ packages=(
   cmake
   qt6-base-dev
   qt6-base-dev-tools
+  # The editor component is built from Debian's source package: downloaded over HTTPS and
+  # patched. The system's library is used only when configured with
+  # -DVELDRA_SYSTEM_QSCINTILLA=ON.
+  ca-certificates
+  patch
   libqscintilla2-qt6-dev
   libgl-dev
   fonts-dejavu-core
