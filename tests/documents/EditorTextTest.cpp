@@ -109,6 +109,39 @@ private Q_SLOTS:
         }
     }
 
+    // An edit lays a long line out again only where it changed: every character must still stand
+    // where a fresh layout of the same text puts it, also past tabs and multi-byte characters.
+    void longLineEditsLayOutAsAFreshLine() {
+        QString line;
+        for (int i = 0; line.size() < 30000; ++i)
+            line += i % 50 == 0   ? QStringLiteral("\tTAB ")
+                    : i % 70 == 0 ? QString::fromUtf16(u"\u00e9t\u00e9 ")
+                                  : QStringLiteral("word%1 ").arg(i);
+        using Base = QsciScintillaBase;
+        const struct {
+            long pos, remove;
+            const char* insert;
+        } edits[] = {{15000, 0, "x"},         {15000, 3, ""},     {100, 0, "\t"},
+                     {29990, 0, "new words"}, {0, 0, "\xc3\xa9"}, {20000, 1, "\t\t"}};
+        const auto xOf = [](EditorText& e, long pos) {
+            return e.SendScintilla(Base::SCI_POINTXFROMPOSITION, 0UL, pos);
+        };
+        for (const auto& c : edits) {
+            EditorText edited;
+            edited.setWholeText(line);
+            xOf(edited, 0); // lays the line out before the edit
+            edited.SendScintilla(Base::SCI_DELETERANGE, c.pos, c.remove);
+            edited.SendScintilla(Base::SCI_INSERTTEXT, c.pos, c.insert);
+            EditorText fresh;
+            fresh.setWholeText(edited.wholeText());
+            const long length = fresh.SendScintilla(Base::SCI_GETLENGTH);
+            for (long pos = 0; pos <= length;
+                 pos += pos > c.pos - 400 && pos < c.pos + 400 ? 3 : 499)
+                QVERIFY2(qAbs(xOf(edited, pos) - xOf(fresh, pos)) <= 1,
+                         qPrintable(QStringLiteral("edit at %1, position %2").arg(c.pos).arg(pos)));
+        }
+    }
+
     // An assistive tool may ask for any range; none may crash or read past the text.
     void accessibleTextIsClamped() {
         EditorText editor;
