@@ -6,6 +6,10 @@
 //
 // Usage: bench_bigfiles [MB ...]   (default: 1 10 100, and a 10 MB single line)
 //        a size given as "10L" is a single line of that many MB.
+//        bench_bigfiles --settings [MB [name]]   (default 10): a single line of that many MB
+//        opened under each editor setting that could bear on its layout (or those whose name
+//        begins with `name`), with the CPU cost of Open until painted, of a key typed in the
+//        middle and at the end, and of Left at the end under each.
 
 #include "BasicText.h"
 #include "WindowBench.h"
@@ -81,6 +85,75 @@ double cpuOfRuns(int runs, const std::function<void()>& prepare,
     return costs[costs.size() / 2];
 }
 
+// Types "a", or presses another key that types nothing.
+void typeKey(EditorText& text, Qt::Key key = Qt::Key_A) {
+    const QString typed = key == Qt::Key_A ? QStringLiteral("a") : QString();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+    QApplication::sendEvent(&text, &press);
+    QApplication::sendEvent(&text, &release);
+}
+
+// Editor settings that could bear on the layout of a very long line, each applied on its own to
+// the editor's defaults; "invisible text" skips measuring the text and so shows what measuring
+// costs.
+using Setting = std::function<void(EditorText&)>;
+Setting message(int message, long value, long second = 0) {
+    return [message, value, second](EditorText& text) {
+        text.SendScintilla(static_cast<unsigned>(message), static_cast<unsigned long>(value),
+                           second);
+    };
+}
+using Base = QsciScintillaBase;
+const std::vector<std::pair<const char*, Setting>> Settings = {
+    {"defaults", [](EditorText&) {}},
+    {"layout cache none", message(Base::SCI_SETLAYOUTCACHE, Base::SC_CACHE_NONE)},
+    {"layout cache caret", message(Base::SCI_SETLAYOUTCACHE, Base::SC_CACHE_CARET)},
+    {"layout cache page", message(Base::SCI_SETLAYOUTCACHE, Base::SC_CACHE_PAGE)},
+    {"layout cache document", message(Base::SCI_SETLAYOUTCACHE, Base::SC_CACHE_DOCUMENT)},
+    {"wrap word", message(Base::SCI_SETWRAPMODE, Base::SC_WRAP_WORD)},
+    {"wrap char", message(Base::SCI_SETWRAPMODE, Base::SC_WRAP_CHAR)},
+    {"wrap whitespace", message(Base::SCI_SETWRAPMODE, Base::SC_WRAP_WHITESPACE)},
+    {"position cache 0", message(Base::SCI_SETPOSITIONCACHE, 0)},
+    {"position cache 65536", message(Base::SCI_SETPOSITIONCACHE, 65536)},
+    {"phases draw one", message(Base::SCI_SETPHASESDRAW, Base::SC_PHASES_ONE)},
+    {"phases draw multiple", message(Base::SCI_SETPHASESDRAW, Base::SC_PHASES_MULTIPLE)},
+    {"buffered draw off", message(Base::SCI_SETBUFFEREDDRAW, 0)},
+    {"idle styling all", message(Base::SCI_SETIDLESTYLING, Base::SC_IDLESTYLING_ALL)},
+    {"x caret policy slop", message(Base::SCI_SETXCARETPOLICY, Base::CARET_SLOP, 0)},
+    {"scroll width tracking off", message(Base::SCI_SETSCROLLWIDTHTRACKING, 0)},
+    {"no antialiasing", message(Base::SCI_SETFONTQUALITY, Base::SC_EFF_QUALITY_NON_ANTIALIASED)},
+    {"code page 0 (bytes)", message(Base::SCI_SETCODEPAGE, 0)},
+    {"all of cache document, slop, no tracking",
+     [](EditorText& text) {
+         message(Base::SCI_SETLAYOUTCACHE, Base::SC_CACHE_DOCUMENT)(text);
+         message(Base::SCI_SETXCARETPOLICY, Base::CARET_SLOP, 0)(text);
+         message(Base::SCI_SETSCROLLWIDTHTRACKING, 0)(text);
+     }},
+    {"invisible text", message(Base::SCI_STYLESETVISIBLE, Base::STYLE_DEFAULT, 0)},
+};
+
+// Applies a setting to each editor when it is first shown, before its text arrives.
+class SettingOnShow : public QObject {
+public:
+    Setting setting;
+    SettingOnShow() { qApp->installEventFilter(this); }
+    ~SettingOnShow() override { qApp->removeEventFilter(this); }
+    SettingOnShow(const SettingOnShow&) = delete;
+    SettingOnShow& operator=(const SettingOnShow&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && setting)
+            if (auto* text = qobject_cast<EditorText*>(watched)) {
+                setting(*text);
+                // A style setting reaches the text through the copy to all styles.
+                text->SendScintilla(Base::SCI_STYLECLEARALL);
+            }
+        return false;
+    }
+};
+
 struct Case {
     std::string name;
     qsizetype megabytes;
@@ -141,14 +214,19 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
+    const bool settingsMode = argc > 1 && qstrcmp(argv[1], "--settings") == 0;
     std::vector<Case> cases;
-    for (int i = 1; i < argc; ++i) {
+    const QString settingsOnly =
+        settingsMode && argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    for (int i = settingsMode ? 2 : 1; i < (settingsMode ? std::min(argc, 3) : argc); ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         const bool line = arg.endsWith(u'L');
         const qsizetype mb = (line ? arg.chopped(1) : arg).toLongLong();
         cases.push_back(
             {(arg.chopped(line ? 1 : 0) + (line ? " MB line" : " MB")).toStdString(), mb, line});
     }
+    if (settingsMode && cases.empty())
+        cases = {{"10 MB line", 10, true}};
     if (cases.empty())
         cases = {{"1 MB", 1, false},
                  {"10 MB", 10, false},
@@ -166,6 +244,52 @@ int main(int argc, char** argv) {
     settle();
 
     const QString endMarker = QStringLiteral("PRINT \"The End\"");
+    if (settingsMode) {
+        const Case& c = cases.front();
+        const QString path = docFolder.filePath(QStringLiteral("line.bas"));
+        {
+            QFile file(path);
+            const QByteArray bytes = singleLineText(c.megabytes * 1000 * 1000, endMarker).toUtf8();
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qFatal("cannot write the file");
+        }
+        std::printf("%lld MB line: %-40s %12s %12s %12s %12s\n",
+                    static_cast<long long>(c.megabytes), "setting", "open CPU ms", "key mid ms",
+                    "key end ms", "Left end ms");
+        // One key each on a big line: a key there costs seconds and varies little.
+        const int runs = c.megabytes >= 5 ? 1 : 3;
+        SettingOnShow onShow;
+        for (const auto& [name, setting] : Settings) {
+            if (!QString::fromLatin1(name).startsWith(settingsOnly))
+                continue;
+            onShow.setting = setting;
+            dialog.next = path;
+            // CPU time rather than elapsed time: the figures stay comparable on a busy machine.
+            const double openStart = threadCpuMs();
+            {
+                PaintWatch watch(isEditorView);
+                main.open_Click();
+                watch.wait(600000);
+            }
+            const double open = threadCpuMs() - openStart;
+            settle();
+            Editor* editor = main.activeEditor();
+            EditorText& text = *editor->Text1;
+            const auto keyAt = [&](int halves, Qt::Key key) {
+                return cpuOfRuns(
+                    runs, [&] { text.setSelection(text.textLength() * halves / 2, 0); },
+                    [&] { typeKey(text, key); });
+            };
+            const double middle = keyAt(1, Qt::Key_A);
+            const double end = keyAt(2, Qt::Key_A);
+            const double left = keyAt(2, Qt::Key_Left);
+            std::printf("%-54s %12.0f %12.0f %12.0f %12.0f\n", name, open, middle, end, left);
+            std::fflush(stdout);
+            editor->closeFor(CloseReason::Code);
+            settle();
+        }
+        return 0;
+    }
     std::printf("%-12s %-26s %12s %12s\n", "file", "step", "now", "before");
     for (const Case& c : cases) {
         const qsizetype length = c.megabytes * 1000 * 1000;
@@ -220,14 +344,7 @@ int main(int argc, char** argv) {
             row(step,
                 cpuOfRuns(
                     5, [&] { text.setSelection(text.textLength() * share / 2, 0); },
-                    [&] {
-                        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier,
-                                        QStringLiteral("a"));
-                        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
-                                          QStringLiteral("a"));
-                        QApplication::sendEvent(&text, &press);
-                        QApplication::sendEvent(&text, &release);
-                    }),
+                    [&] { typeKey(text); }),
                 "ms");
         }
 

@@ -9,6 +9,10 @@ packages=(
   cmake
   qt6-base-dev
   qt6-base-dev-tools
+  # The editor component is built from Debian's source package, downloaded from the same
+  # mirror apt uses and patched. The system's library is used only when configured with
+  # -DVELDRA_SYSTEM_QSCINTILLA=ON.
+  patch
   libqscintilla2-qt6-dev
   libgl-dev
   fonts-dejavu-core

@@ -105,6 +105,11 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
         setMarginWidth(margin, 0);
     setFolding(QsciScintilla::NoFoldStyle);
     setBraceMatching(QsciScintilla::NoBraceMatch);
+    // After every caret move and change the widget counts the caret's column from the start of
+    // its line, only to report it in cursorPositionChanged, which nothing here listens to: in a
+    // line of megabytes that count costs tens of milliseconds. The same handler otherwise only
+    // matches braces, which are off.
+    disconnect(this, SIGNAL(SCN_UPDATEUI(int)), this, SLOT(handleUpdateUI(int)));
     setAutoIndent(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     // A horizontal scroll bar only when a line is wider than the window.

@@ -11,6 +11,7 @@
 // it takes or gives counts UTF-16 code units with CR LF as two characters. Text moves in and out
 // only through calls that carry a length, so NUL characters survive. Offsets map to positions
 // through the widget's UTF-16 line index and a count within one line, never from the start.
+// The widget's cursorPositionChanged is never emitted: counting its column costs too much.
 class EditorText : public QsciScintilla {
     Q_OBJECT
 public:

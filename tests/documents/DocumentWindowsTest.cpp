@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -370,6 +371,52 @@ private Q_SLOTS:
         });
         QVERIFY(!QtCommonDialog().ShowFont());
         QCOMPARE(effects, QStringList());
+    }
+
+    // The widget's own report of a caret move counts the column from the start of the line, a
+    // cost that grows with the line: the editor does without it.
+    void caretMovesAreNotCountedInColumns() {
+        EditorText editor;
+        editor.setWholeText(QStringLiteral("abc"));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QSignalSpy reported(&editor, &QsciScintilla::cursorPositionChanged);
+        editor.setSelection(2, 0);
+        editor.viewport()->repaint();
+        QCOMPARE(reported.count(), 0);
+    }
+
+    // An edit lays a long line out again only where it changed: every character must still stand
+    // where a fresh layout of the same text puts it, also past tabs and multi-byte characters.
+    void longLineEditsLayOutAsAFreshLine() {
+        QString line;
+        for (int i = 0; line.size() < 30000; ++i)
+            line += i % 50 == 0   ? QStringLiteral("\tTAB ")
+                    : i % 70 == 0 ? QString::fromUtf16(u"\u00e9t\u00e9 ")
+                                  : QStringLiteral("word%1 ").arg(i);
+        using Base = QsciScintillaBase;
+        const struct {
+            long pos, remove;
+            const char* insert;
+        } edits[] = {{15000, 0, "x"},         {15000, 3, ""},     {100, 0, "\t"},
+                     {29990, 0, "new words"}, {0, 0, "\xc3\xa9"}, {20000, 1, "\t\t"}};
+        const auto xOf = [](EditorText& e, long pos) {
+            return e.SendScintilla(Base::SCI_POINTXFROMPOSITION, 0UL, pos);
+        };
+        for (const auto& c : edits) {
+            EditorText edited;
+            edited.setWholeText(line);
+            xOf(edited, 0); // lays the line out before the edit
+            edited.SendScintilla(Base::SCI_DELETERANGE, c.pos, c.remove);
+            edited.SendScintilla(Base::SCI_INSERTTEXT, c.pos, c.insert);
+            EditorText fresh;
+            fresh.setWholeText(edited.wholeText());
+            const long length = fresh.SendScintilla(Base::SCI_GETLENGTH);
+            for (long pos = 0; pos <= length;
+                 pos += pos > c.pos - 400 && pos < c.pos + 400 ? 3 : 499)
+                QVERIFY2(qAbs(xOf(edited, pos) - xOf(fresh, pos)) <= 1,
+                         qPrintable(QStringLiteral("edit at %1, position %2").arg(c.pos).arg(pos)));
+        }
     }
 
     // The editor's CR LF view on its own: offsets, selections and text in UTF-16 units with CR LF
