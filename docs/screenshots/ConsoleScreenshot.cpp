@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
                                                 "END\r\n");
     f.dialog.answerFile(game);
     main.open_Click();
-    if (auto* window = main.mdiArea()->activeSubWindow())
+    if (auto* window = main.findChild<QMdiArea*>(QStringLiteral("MDIClient"))->activeSubWindow())
         window->showMaximized();
 
     auto* console = main.findChild<ConsolePane*>(QStringLiteral("Console"));

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     main.lproject_Click();
     main.TreeView1->expandAll();
 
-    const auto windows = main.mdiArea()->subWindowList();
+    const auto windows = main.findChild<QMdiArea*>(QStringLiteral("MDIClient"))->subWindowList();
     // The captions show a user's folder instead of the temporary one the files lie in.
     const QString folder = QFileInfo(game).absolutePath();
     for (QMdiSubWindow* window : windows)
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         windows[2]->setGeometry(372, 4, 290, 170);
         windows[1]->setGeometry(250, 250, 410, 160);
         windows[0]->setGeometry(0, 0, 366, 330);
-        main.mdiArea()->setActiveSubWindow(windows[0]);
+        main.findChild<QMdiArea*>(QStringLiteral("MDIClient"))->setActiveSubWindow(windows[0]);
     }
     QTest::qWait(50);
     return main.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

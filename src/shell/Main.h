@@ -54,7 +54,6 @@ public:
     QAction* toolbarButton(int number) const;
     QToolBar* Toolbar1 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
-    QMdiArea* mdiArea() const { return m_mdiArea; }
 
     // The active document window, or nullptr when no document window is visible.
     Editor* activeEditor() const;
@@ -68,10 +67,6 @@ public:
     void enterBusy() override { m_gate.enterBusy(); }
     void leaveBusy() override { m_gate.leaveBusy(); }
     bool busy() const override { return m_gate.busy(); }
-    // The one test every command passes, whatever triggered it (menu, shortcut, toolbar,
-    // assistive technology, the tree): no command runs while a build runs or while a dialog
-    // that stands for a modal one is up.
-    bool commandsAllowed() const { return m_gate.commandsAllowed(); }
 
     bool AnyEditorOpen() const { return m_documents.AnyEditorOpen(); }
     void EnableEditorCommands() override;
@@ -112,6 +107,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The one test every command passes, whatever triggered it (menu, shortcut, toolbar,
+    // assistive technology, the tree): no command runs while a build runs or while a dialog
+    // that stands for a modal one is up.
+    bool commandsAllowed() const { return m_gate.commandsAllowed(); }
     void createActions();
     void createToolbar();
     void MDIForm_Load();

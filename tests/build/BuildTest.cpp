@@ -462,7 +462,7 @@ private Q_SLOTS:
         QCOMPARE(values(), QStringList({member, "2", "Expression expected"}));
         // Goto Line brings the hidden member forward with the caret on the line.
         errorDialog()->Command1->click();
-        QVERIFY(window->isVisible() && main().mdiArea()->activeSubWindow() == window);
+        QVERIFY(window->isVisible() && documentArea()->activeSubWindow() == window);
         QCOMPARE(window->Text1->selStart(), 7);
     }
 
@@ -525,13 +525,13 @@ private Q_SLOTS:
             window->Text1->setSelection(2, 3);
         }
         // Reported for the first window; the second is active at the click.
-        main().mdiArea()->setActiveSubWindow(windows[0]);
+        documentArea()->setActiveSubWindow(windows[0]);
         ShowErrors* dialog = report(log);
-        main().mdiArea()->setActiveSubWindow(windows[1]);
+        documentArea()->setActiveSubWindow(windows[1]);
         EditorText* text = windows[1]->Text1;
         text->clearFocus();
         QTest::keyClick(dialog, Qt::Key_Return);
-        QVERIFY(!dialog->isVisible() && main().mdiArea()->activeSubWindow() == windows[1]);
+        QVERIFY(!dialog->isVisible() && documentArea()->activeSubWindow() == windows[1]);
         QCOMPARE(
             QList<qsizetype>({text->selStart(), text->selLength(), windows[0]->Text1->selStart()}),
             QList<qsizetype>({expected < 0 ? 2 : expected, expected < 0 ? 3 : 0, 2}));

@@ -127,7 +127,7 @@ private Q_SLOTS:
             trigger("new");
         trigger("new");
         trigger("open");
-        QCOMPARE(QList({int(main().mdiArea()->subWindowList().size()), documents().UntitledCount}),
+        QCOMPARE(QList({int(documentArea()->subWindowList().size()), documents().UntitledCount}),
                  QList({26, 26}));
         QVERIFY(fx().dialog.calls.isEmpty());
         const QString refused = box("Too many windows",

@@ -67,7 +67,7 @@ class ProjectWindowsTest : public WindowTest {
             QTest::mouseDClick(main().TreeView1->viewport(), Qt::LeftButton, {}, at);
     }
     // Document windows, hidden ones included.
-    qsizetype windows() { return main().mdiArea()->subWindowList().size(); }
+    qsizetype windows() { return documentArea()->subWindowList().size(); }
     // Chooses "New File" (row 0) or "Open File" (row 1) in the Add File dialog and presses "Add".
     void confirmAddfile(int row) {
         QVERIFY(addfileDialog() != nullptr && addfileDialog()->isVisible());

@@ -152,7 +152,7 @@ private Q_SLOTS:
                     fx().messages.answer(MsgAnswer::No);
                 QVERIFY(active()->close());
             } else if (step != ' ') {
-                main().mdiArea()->setActiveSubWindow(main().mdiArea()->subWindowList()[step - '1']);
+                documentArea()->setActiveSubWindow(documentArea()->subWindowList()[step - '1']);
             }
             walked += step;
             QCOMPARE(walked + ": " + enabled(), walked + ": " + expected[n]);
@@ -182,7 +182,7 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QTest::keyClicks(typed, "typed");
         QCOMPARE(MainFixture::readFile(path), "first\r\n");
-        QCOMPARE(main().mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(documentArea()->subWindowList().size(), 1);
         QCOMPARE(typed->wholeText(), "second");
     }
 
@@ -290,7 +290,7 @@ private Q_SLOTS:
                 QCOMPARE(QList({!main().isVisible(), QFile::exists(saved),
                                 QFile::exists(fx().appFolder() + "/veldstudio.ini")}),
                          QList<bool>(3, closed));
-                QVERIFY(closed || (main().mdiArea()->subWindowList().size() == 2 &&
+                QVERIFY(closed || (documentArea()->subWindowList().size() == 2 &&
                                    documents().DocChanged[0] == -1));
                 QCOMPARE(fx().problems(), QStringList());
             }

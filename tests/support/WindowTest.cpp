@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMdiArea>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -89,6 +90,9 @@ Editor* WindowTest::active() {
 }
 Editor* WindowTest::editor(int slot) {
     return documents().DocInUse[slot] == 1 ? documents().Documents[slot] : nullptr;
+}
+QMdiArea* WindowTest::documentArea() {
+    return main().findChild<QMdiArea*>(QStringLiteral("MDIClient"));
 }
 EditorText* WindowTest::text() {
     return active() != nullptr ? active()->Text1 : nullptr;

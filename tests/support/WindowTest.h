@@ -17,6 +17,7 @@ class Main;
 class ProjectOptions;
 class ProjectState;
 class QAction;
+class QMdiArea;
 class QTreeWidgetItem;
 class SearchBox;
 class ShowErrors;
@@ -51,6 +52,7 @@ protected:
     Editor* active();
     Editor* editor(int slot);
     EditorText* text(); // the active window's text
+    QMdiArea* documentArea();
     ToolSlots& toolSlots();
     Compile* compileDialog();
     ShowErrors* errorDialog();

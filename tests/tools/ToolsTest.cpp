@@ -184,7 +184,7 @@ private Q_SLOTS:
             if (round == 1) {
                 trigger("new");
                 trigger("new");
-                main().mdiArea()->setActiveSubWindow(editor(0));
+                documentArea()->setActiveSubWindow(editor(0));
                 target = editor(0)->Text1;
             }
             target->setFocus();
@@ -196,10 +196,10 @@ private Q_SLOTS:
             started << call.program;
         QCOMPARE(started.join(u' '), "T1.exe T2.exe T3.exe T4.exe T5.exe T1.exe T2.exe T3.exe "
                                      "T4.exe T5.exe");
-        QCOMPARE(main().mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(documentArea()->subWindowList().size(), 2);
         fx().messages.answer(MsgAnswer::No);
         QTest::keyClick(target, Qt::Key_W, Qt::ControlModifier);
-        QCOMPARE(main().mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(documentArea()->subWindowList().size(), 1);
     }
 
     // The message names the tool, then the program and the reason on lines of their own, or the
