@@ -385,6 +385,28 @@ int main(int argc, char** argv) {
                 }),
             "ms");
 
+        if (c.singleLine) {
+            // With short lines around the long one: scrolling by a line draws the long line
+            // again, and Return above it moves it down to another line number.
+            text.SendScintilla(Base::SCI_INSERTTEXT, 0UL, "PRINT 1\r\n");
+            const QByteArray below = QByteArray("\r\nPRINT 2").repeated(200);
+            text.SendScintilla(Base::SCI_APPENDTEXT, static_cast<unsigned long>(below.size()),
+                               below.constData());
+            long step = 1;
+            row("scroll by a line",
+                cpuOfRuns(
+                    5, [] {},
+                    [&] {
+                        text.SendScintilla(Base::SCI_LINESCROLL, 0UL, step);
+                        step = -step;
+                    }),
+                "ms");
+            row("Return on a line above",
+                cpuOfRuns(
+                    5, [&] { text.setSelection(0, 0); }, [&] { typeKey(text, Qt::Key_Return); }),
+                "ms");
+        }
+
         std::vector<double> browses;
         for (int run = 0; run < 3; ++run) {
             PaintWatch watch([&main](QObject* object) {
