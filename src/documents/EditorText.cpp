@@ -110,6 +110,9 @@ EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     // line of megabytes that count costs tens of milliseconds. The same handler otherwise only
     // matches braces, which are off.
     disconnect(this, SIGNAL(SCN_UPDATEUI(int)), this, SLOT(handleUpdateUI(int)));
+    // Layouts are kept for every line on screen, not only the caret's: scrolling with a very long
+    // line in view then checks that line's layout instead of measuring it again.
+    SendScintilla(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
     setAutoIndent(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     // A horizontal scroll bar only when a line is wider than the window.
