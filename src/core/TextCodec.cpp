@@ -213,25 +213,7 @@ DecodedText decodeText(const QByteArray& bytes) {
 }
 
 QByteArray encodeText(QStringView text, TextEncoding& encoding) {
-    if (encoding == TextEncoding::Windows1252) {
-        QByteArray bytes(text.size(), Qt::Uninitialized);
-        char* out = bytes.data();
-        bool complete = true;
-        for (QChar c : text) {
-            const std::optional<char> byte = windows1252Byte(c.unicode());
-            if (!byte) {
-                complete = false;
-                break;
-            }
-            *out++ = *byte;
-        }
-        // Code-page bytes that happen to form valid UTF-8 would read back as other characters
-        // (UTF-8 being unique, they read back as the same text only when they are the same).
-        if (complete && (!QByteArrayView(bytes).isValidUtf8() || bytes == encodeUtf8(text)))
-            return bytes;
-        encoding = TextEncoding::Utf8;
-    }
-    return encodeUtf8(text);
+    return encodeUtf8Text(encodeUtf8(text), encoding);
 }
 
 QByteArray encodeUtf8Text(QByteArrayView utf8, TextEncoding& encoding) {
