@@ -194,21 +194,14 @@ bool decodePiece(TextEncoding encoding, QByteArrayView bytes, QByteArray& carry,
     return true;
 }
 
-// The bytes as UTF-8 (a leading BOM kept as U+FEFF); nothing when they are not valid UTF-8.
-std::optional<QString> decodeUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
-                                                     QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
 } // namespace
 
 DecodedText decodeText(const QByteArray& bytes) {
-    if (std::optional<QString> text = decodeUtf8(bytes))
-        return {std::move(*text), TextEncoding::Utf8};
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                     QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return {std::move(text), TextEncoding::Utf8};
     return {decodeWindows1252(bytes), TextEncoding::Windows1252};
 }
 
