@@ -52,23 +52,21 @@ QString toCrLf(const QString& text) {
 }
 
 LineEnding detectLineEnding(QByteArrayView bytes) {
-    bool lf = false;
-    bool cr = false;
+    LineEndCounts counts;
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
         if (bytes[i] == '\n') {
-            lf = true;
+            ++counts.lf;
         } else if (bytes[i] == '\r') {
-            if (i + 1 < size && bytes[i + 1] == '\n')
-                return LineEnding::CrLf;
-            cr = true;
+            if (i + 1 < size && bytes[i + 1] == '\n') {
+                ++counts.crLf;
+                ++i;
+            } else {
+                ++counts.cr;
+            }
         }
-        if (lf && cr)
-            return LineEnding::CrLf;
     }
-    if (lf)
-        return LineEnding::Lf;
-    return cr ? LineEnding::Cr : LineEnding::CrLf;
+    return counts.convention();
 }
 
 namespace {
