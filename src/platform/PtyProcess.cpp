@@ -237,8 +237,6 @@ void PtyProcess::stop() {
     ::kill(-m_pid, SIGTERM);
     ::kill(-m_pid, SIGCONT);
     m_killTimer->start(StopGraceMs);
-    if (m_reaped)
-        onChildExit();
 }
 
 QString PtyProcess::endText() const {
@@ -305,12 +303,6 @@ void PtyProcess::drain() {
 }
 
 void PtyProcess::onChildExit() {
-    if (m_reaped) {
-        // Stopped after the driver had already ended: only the rest of its group is left.
-        if (m_killed || ::kill(-m_pid, 0) != 0)
-            finish();
-        return;
-    }
     int status = 0;
     const pid_t got = waitpid(m_pid, &status, WNOHANG);
     if (got == m_pid)
