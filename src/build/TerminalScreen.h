@@ -93,6 +93,9 @@ private:
     void feedPlainLines(const std::vector<PlainLine>& lines);
     int rowsOf(const PlainLine& line) const;
     void pushPlainRow(const char* text, int length);
+    // Counts a row scrolled off the top and gives the scroll-back line to fill with it (the
+    // oldest one's when full), or nullptr when no scroll-back is kept.
+    Line* scrollOff();
     TerminalCell screenCell(int row, int column) const;
     const Line& scrollbackLine(int index) const;
 
