@@ -131,10 +131,11 @@ void TerminalView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), DefaultBackground);
     const int first = firstVisibleLine();
     const qint64 base = m_screen.firstLineNumber();
-    const auto [selFrom, selTo] = orderedSelection();
+    // A pair rather than a structured binding: clang 14 cannot capture those in a lambda.
+    const std::pair<QPoint, QPoint> selection = orderedSelection();
     auto selected = [&](int line, int column) {
         const QPoint p(column, int(base + line));
-        return !before(p, selFrom) && before(p, selTo);
+        return !before(p, selection.first) && before(p, selection.second);
     };
     const QFontMetrics metrics(font());
     const int ascent = metrics.ascent();
