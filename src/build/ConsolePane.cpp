@@ -121,7 +121,3 @@ void ConsolePane::detach(const QString& how) {
     QAccessibleEvent event(m_status, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
-
-bool ConsolePane::running() const {
-    return m_process != nullptr;
-}

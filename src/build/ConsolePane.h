@@ -33,7 +33,6 @@ public:
     TerminalScreen& screen() const { return *m_screen; }
     TerminalView* view() const { return m_view; }
     QPushButton* stopButton() const { return m_stop; }
-    bool running() const;
 
 private:
     std::unique_ptr<TerminalScreen> m_screen;

@@ -124,11 +124,12 @@ void ShowErrors::setValues(const QString& lineNumber, const QString& message,
     Label4->setText(displayedText(lineNumber));
     Label5->setText(displayedText(message));
     Label8->setText(displayedText(fileName));
+    m_lineNumber = leadingNumber(lineNumber);
     m_fileName = fileName;
 }
 
 void ShowErrors::Command1_Click() {
-    m_commands.GotoErrorLine(leadingNumber(Label4->text()), m_fileName, m_project.ProjectOpen);
+    m_commands.GotoErrorLine(m_lineNumber, m_fileName, m_project.ProjectOpen);
     hide();
 }
 

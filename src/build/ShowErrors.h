@@ -27,7 +27,7 @@ public:
     QPushButton* Command2 = nullptr;
 
     // Shows a report's values. A value too long to lay out at once is cut short for display;
-    // Goto Line still gets the whole file name.
+    // Goto Line still gets the whole line number and file name.
     void setValues(const QString& lineNumber, const QString& message, const QString& fileName);
 
     void Command1_Click();
@@ -36,5 +36,6 @@ public:
 private:
     BuildCommands& m_commands;
     const ProjectState& m_project;
+    double m_lineNumber = 0;
     QString m_fileName;
 };

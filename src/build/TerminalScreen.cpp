@@ -2,8 +2,6 @@
 
 #include "build/VTermBridge.h"
 
-#include <QList>
-
 #include <vterm.h>
 
 #include <algorithm>
@@ -155,19 +153,23 @@ void TerminalScreen::feedPlainLines(const std::vector<PlainLine>& lines) {
     }
 }
 
-void TerminalScreen::pushPlainRow(const char* text, int length) {
+TerminalScreen::Line* TerminalScreen::scrollOff() {
     ++m_scrolledOff;
     m_changed = true;
     if (m_scrollbackLimit == 0)
+        return nullptr;
+    if (m_count < m_scrollbackLimit)
+        return &m_scrollback[static_cast<size_t>((m_first + m_count++) % m_scrollbackLimit)];
+    // Full: the oldest line makes room (and lends its storage).
+    Line* line = &m_scrollback[static_cast<size_t>(m_first)];
+    m_first = (m_first + 1) % m_scrollbackLimit;
+    return line;
+}
+
+void TerminalScreen::pushPlainRow(const char* text, int length) {
+    Line* line = scrollOff();
+    if (line == nullptr)
         return;
-    Line* line = nullptr;
-    if (m_count < m_scrollbackLimit) {
-        line = &m_scrollback[static_cast<size_t>((m_first + m_count) % m_scrollbackLimit)];
-        ++m_count;
-    } else {
-        line = &m_scrollback[static_cast<size_t>(m_first)];
-        m_first = (m_first + 1) % m_scrollbackLimit;
-    }
     line->chars.assign(text, text + length);
     line->runs.clear();
     if (length > 0)
@@ -288,25 +290,14 @@ QPoint TerminalScreen::cursor() const {
 
 int TerminalCallbacks::pushLine(int columns, const VTermScreenCell* cells, void* user) {
     TerminalScreen& t = *static_cast<TerminalScreen*>(user);
-    ++t.m_scrolledOff;
-    t.m_changed = true;
-    if (t.m_scrollbackLimit == 0)
+    TerminalScreen::Line* line = t.scrollOff();
+    if (line == nullptr)
         return 1;
     // Blank cells in the default colours at the end of the line are left off.
     int length = columns;
     while (length > 0 && cells[length - 1].chars[0] == 0 && cells[length - 1].attrs.reverse == 0 &&
            VTERM_COLOR_IS_DEFAULT_BG(&cells[length - 1].bg))
         --length;
-
-    TerminalScreen::Line* line = nullptr;
-    if (t.m_count < t.m_scrollbackLimit) {
-        line = &t.m_scrollback[static_cast<size_t>((t.m_first + t.m_count) % t.m_scrollbackLimit)];
-        ++t.m_count;
-    } else {
-        // Full: the oldest line makes room (and lends its storage).
-        line = &t.m_scrollback[static_cast<size_t>(t.m_first)];
-        t.m_first = (t.m_first + 1) % t.m_scrollbackLimit;
-    }
     line->chars.resize(static_cast<size_t>(length));
     line->runs.clear();
     const VTermScreenCell* previous = nullptr;
@@ -335,8 +326,7 @@ int TerminalCallbacks::popLine(int columns, VTermScreenCell* cells, void* user) 
     --t.m_count;
     --t.m_scrolledOff;
     t.m_changed = true;
-    const TerminalScreen::Line& line =
-        t.m_scrollback[static_cast<size_t>((t.m_first + t.m_count) % t.m_scrollbackLimit)];
+    const TerminalScreen::Line& line = t.scrollbackLine(t.m_count);
     VTermColor defaultFg;
     VTermColor defaultBg;
     vterm_state_get_default_colors(vterm_obtain_state(t.m_vterm), &defaultFg, &defaultBg);

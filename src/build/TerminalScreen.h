@@ -59,6 +59,9 @@ public:
     // Lines ever scrolled off the top, so that callers can follow a line while the scroll-back
     // drops its oldest ones.
     qint64 linesScrolledOff() const { return m_scrolledOff; }
+    // Line 0 counted the same way: the first line scrolled off the top is 0. A line keeps its
+    // number while the scroll-back drops older ones.
+    qint64 firstLineNumber() const { return m_scrolledOff - m_count; }
 
     // A key pressed in the console: `key` a Qt::Key, `text` the text it types.
     void sendKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
@@ -93,6 +96,9 @@ private:
     void feedPlainLines(const std::vector<PlainLine>& lines);
     int rowsOf(const PlainLine& line) const;
     void pushPlainRow(const char* text, int length);
+    // Counts a row scrolled off the top and gives the scroll-back line to fill with it (the
+    // oldest one's when full), or nullptr when no scroll-back is kept.
+    Line* scrollOff();
     TerminalCell screenCell(int row, int column) const;
     const Line& scrollbackLine(int index) const;
 

@@ -26,6 +26,11 @@ QColor colourOf(quint32 packed, const QColor& fallback) {
     return packed == 0 ? fallback : QColor::fromRgb(packed);
 }
 
+// Whether cell `a` (column, line) comes before cell `b` in reading order.
+bool before(QPoint a, QPoint b) {
+    return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+}
+
 bool isCopy(const QKeyEvent* event) {
     return event->key() == Qt::Key_C &&
            event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
@@ -61,8 +66,7 @@ TerminalView::TerminalView(TerminalScreen& screen, QWidget* parent)
     m_scrollBar->setObjectName(QStringLiteral("ConsoleScrollBar"));
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
-        const int base = int(m_screen.linesScrolledOff() - m_screen.scrollbackLines());
-        m_top = value >= m_scrollBar->maximum() ? -1 : qint64(base) + value;
+        m_top = value >= m_scrollBar->maximum() ? -1 : m_screen.firstLineNumber() + value;
         update();
     });
     m_repaintTimer->setInterval(RepaintIntervalMs);
@@ -113,32 +117,25 @@ int TerminalView::firstVisibleLine() const {
     const int bottom = m_screen.scrollbackLines();
     if (m_top < 0)
         return bottom;
-    const qint64 base = m_screen.linesScrolledOff() - m_screen.scrollbackLines();
-    return int(std::clamp<qint64>(m_top - base, 0, bottom));
+    return int(std::clamp<qint64>(m_top - m_screen.firstLineNumber(), 0, bottom));
 }
 
 QPoint TerminalView::cellAt(QPoint point) const {
     const int column = std::clamp(point.x() / m_cell.width(), 0, m_screen.columns());
     const int row = std::clamp(point.y() / m_cell.height(), 0, m_screen.rows() - 1);
-    const qint64 base = m_screen.linesScrolledOff() - m_screen.scrollbackLines();
-    return {column, int(base + firstVisibleLine() + row)};
+    return {column, int(m_screen.firstLineNumber() + firstVisibleLine() + row)};
 }
 
 void TerminalView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), DefaultBackground);
     const int first = firstVisibleLine();
-    const qint64 base = m_screen.linesScrolledOff() - m_screen.scrollbackLines();
-    const QPoint selFrom = std::min(m_anchor, m_selectionEnd, [](QPoint a, QPoint b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    });
-    const QPoint selTo = selFrom == m_anchor ? m_selectionEnd : m_anchor;
+    const qint64 base = m_screen.firstLineNumber();
+    // A pair rather than a structured binding: clang 14 cannot capture those in a lambda.
+    const std::pair<QPoint, QPoint> selection = orderedSelection();
     auto selected = [&](int line, int column) {
         const QPoint p(column, int(base + line));
-        auto before = [](QPoint a, QPoint b) {
-            return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-        };
-        return !before(p, selFrom) && before(p, selTo);
+        return !before(p, selection.first) && before(p, selection.second);
     };
     const QFontMetrics metrics(font());
     const int ascent = metrics.ascent();
@@ -284,13 +281,17 @@ void TerminalView::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
+std::pair<QPoint, QPoint> TerminalView::orderedSelection() const {
+    if (before(m_selectionEnd, m_anchor))
+        return {m_selectionEnd, m_anchor};
+    return {m_anchor, m_selectionEnd};
+}
+
 QString TerminalView::selectedText() const {
     if (m_anchor == m_selectionEnd)
         return {};
-    auto before = [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); };
-    const QPoint from = before(m_anchor, m_selectionEnd) ? m_anchor : m_selectionEnd;
-    const QPoint to = from == m_anchor ? m_selectionEnd : m_anchor;
-    const qint64 base = m_screen.linesScrolledOff() - m_screen.scrollbackLines();
+    const auto [from, to] = orderedSelection();
+    const qint64 base = m_screen.firstLineNumber();
     QString result;
     for (qint64 abs = from.y(); abs <= to.y(); ++abs) {
         const QString line = m_screen.lineText(int(abs - base));
@@ -343,7 +344,7 @@ int TerminalView::lineStartOffset(int line) const {
 
 void TerminalView::announceOutput() {
     // The lines from where the cursor was at the last announcement to where it is now.
-    const qint64 base = m_screen.linesScrolledOff() - m_screen.scrollbackLines();
+    const qint64 base = m_screen.firstLineNumber();
     const qint64 cursorLine = base + m_screen.cursor().y();
     const qint64 from = std::max(std::min(m_announcedLine, cursorLine), base);
     m_announcedLine = cursorLine;

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 class QScrollBar;
@@ -61,6 +62,8 @@ private:
     int firstVisibleLine() const;
     // The cell under a point: x the column, y the line.
     QPoint cellAt(QPoint point) const;
+    // The selection's ends, the first in reading order first.
+    std::pair<QPoint, QPoint> orderedSelection() const;
     void announceOutput();
 
     TerminalScreen& m_screen;

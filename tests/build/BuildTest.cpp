@@ -386,8 +386,9 @@ private Q_SLOTS:
         QCOMPARE(fileDialogs(), QStringList(2, "save||" + filter + "|2|806"));
         QCOMPARE(dialog->Text1->text(), exe);
 
-        // A compile error (Enter presses Create Exe): reported, and the dialog stays.
-        put("stub-errlog", "2\r\nExpression expected\r\n");
+        // A compile error (Enter presses Create Exe): reported, and the dialog stays. Its line
+        // number, too long to show whole, still counts whole.
+        put("stub-errlog", QByteArray(5000, '0') + "2\r\nExpression expected\r\n");
         QTest::keyClick(dialog->Text1, Qt::Key_Return);
         QCOMPARE(calls(),
                  QList<QStringList>({{QDir::currentPath(), "-normal", "vd~tmp.bas", exe, app()}}));
