@@ -177,7 +177,6 @@ Editor* DocumentManager::openInNewWindow(const QString& path, const DocumentCont
     window->setEncoding(contents.decoded.encoding);
     window->setLineEnding(contents.lineEnding);
     window->Text1->setWholeText(contents.decoded.text);
-    window->Text1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     // Filling the text marked it changed; a document just read is not.
     m_table.DocChanged[slot] = 0;
     return window;

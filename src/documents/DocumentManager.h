@@ -7,8 +7,6 @@
 #include <QList>
 #include <QObject>
 
-#include <optional>
-
 // A document file as read: its text, its encoding and its line-end convention.
 struct DocumentContents {
     DecodedText decoded;

@@ -88,6 +88,13 @@ const char* EditorText::rangePointer(long position, long length) const {
     return reinterpret_cast<const char*>(static_cast<intptr_t>(address));
 }
 
+QString EditorText::decodedRange(long from, long to) const {
+    if (to <= from)
+        return QString();
+    const char* bytes = rangePointer(from, to - from);
+    return bytes == nullptr ? QString() : decodeUtf8(bytes, to - from);
+}
+
 EditorText::EditorText(QWidget* parent) : QsciScintilla(parent) {
     EditorAccessible::install();
     setObjectName(QStringLiteral("Text1"));
@@ -142,7 +149,7 @@ void EditorText::announceChange(int position, int type, const char* text, int le
     if (inserted && text != nullptr)
         changed = decodeUtf8(text, length);
     else if (!inserted)
-        changed = decodeUtf8(rangePointer(position, length), length);
+        changed = decodedRange(position, position + length);
     // The change happens after this notification: the event goes out once it has.
     QMetaObject::invokeMethod(
         this,
@@ -177,11 +184,7 @@ bool EditorText::event(QEvent* event) {
 }
 
 QString EditorText::wholeText() const {
-    const long length = SendScintilla(SCI_GETLENGTH);
-    const auto* bytes = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
-    if (length <= 0 || bytes == nullptr)
-        return QString();
-    return decodeUtf8(bytes, length);
+    return decodedRange(0, bufferLength());
 }
 
 void EditorText::setWholeText(const QString& text) {
@@ -210,9 +213,7 @@ void EditorText::endText() {
 }
 
 qsizetype EditorText::textLength() const {
-    const long lines = SendScintilla(SCI_GETLINECOUNT);
-    return SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines),
-                         static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    return offsetOfLine(lineCount());
 }
 
 qsizetype EditorText::lineCount() const {
@@ -275,23 +276,11 @@ void EditorText::setSelection(qsizetype start, qsizetype length) {
 }
 
 QString EditorText::textRange(qsizetype start, qsizetype end) const {
-    const long from = positionOfOffset(start);
-    const long to = positionOfOffset(end);
-    if (to <= from)
-        return QString();
-    const auto* bytes = rangePointer(from, to - from);
-    if (bytes == nullptr)
-        return QString();
-    return decodeUtf8(bytes, to - from);
+    return decodedRange(positionOfOffset(start), positionOfOffset(end));
 }
 
 QString EditorText::selectedWholeText() const {
-    const long start = SendScintilla(SCI_GETSELECTIONSTART);
-    const long end = SendScintilla(SCI_GETSELECTIONEND);
-    if (end <= start)
-        return QString();
-    const auto* bytes = rangePointer(start, end - start);
-    return bytes == nullptr ? QString() : decodeUtf8(bytes, end - start);
+    return decodedRange(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 void EditorText::replaceSelection(const QString& text) {
@@ -340,7 +329,7 @@ void EditorText::visitText(qsizetype from, qsizetype overlap, bool wholeLines,
         }
         const qsizetype kept = std::min(overlap, piece.size());
         QString next = piece.right(kept);
-        next += decodeUtf8(rangePointer(position, stop - position), stop - position);
+        next += decodedRange(position, stop);
         piece = std::move(next);
         const qsizetype pieceOffset = offset - kept;
         if (visit(piece, pieceOffset))

@@ -21,7 +21,7 @@ public:
     using QsciScintilla::setSelection;
 
     QString wholeText() const;
-    // Replaces the whole text; line breaks are normalised to CR LF first.
+    // Replaces the whole text, which cannot be undone; line breaks are normalised to CR LF first.
     void setWholeText(const QString& text);
     // Length of the whole text in UTF-16 code units.
     qsizetype textLength() const;
@@ -74,6 +74,8 @@ protected:
 
 private:
     const char* rangePointer(long position, long length) const;
+    // The text of the byte range [from, to); empty when the range is.
+    QString decodedRange(long from, long to) const;
     long bufferLength() const;
     // Tells assistive tools of a change that is about to happen (see the constructor).
     void announceChange(int position, int type, const char* text, int length);

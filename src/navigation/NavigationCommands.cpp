@@ -10,6 +10,7 @@
 #include "ui/HostCommands.h"
 #include "ui/HostWindow.h"
 #include "ui/ImageList.h"
+#include "ui/StandInDialog.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -42,8 +43,7 @@ void NavigationCommands::Search_Click() {
 void NavigationCommands::showSearchBox() {
     if (m_searchBox == nullptr)
         m_searchBox = new SearchBox(m_host, *this, m_documents);
-    m_searchBox->show();
-    m_searchBox->activateWindow();
+    showOrRaise(*m_searchBox);
 }
 
 void NavigationCommands::searchagain_Click() {
@@ -107,8 +107,7 @@ void NavigationCommands::sbrowser_Click() {
     if (m_subBrowser == nullptr)
         m_subBrowser = new SubBrowser(m_host.hostWidget(), *this);
     m_subBrowser->ListView1->clear();
-    m_subBrowser->show();
-    m_subBrowser->activateWindow();
+    showOrRaise(*m_subBrowser);
     FillProcedureList();
 }
 
