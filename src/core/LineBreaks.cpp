@@ -69,46 +69,25 @@ LineEnding detectLineEnding(QByteArrayView bytes) {
     return counts.convention();
 }
 
-namespace {
-
-void appendLineEnd(QString& text, char16_t c) {
-    text.append(QChar(c));
-}
-
-void appendLineEnd(QByteArray& bytes, char16_t c) {
-    bytes.append(static_cast<char>(c));
-}
-
-// Drops the LF of each CR LF (Cr) or the CR (Lf); other characters are copied as they stand.
-template <typename Result, typename View> Result dropHalfOfCrLf(View text, LineEnding ending) {
-    Result result;
-    if (ending == LineEnding::CrLf) {
-        result.append(text);
-        return result;
-    }
-    result.reserve(text.size());
-    const qsizetype size = text.size();
+QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending) {
+    if (ending == LineEnding::CrLf)
+        return bytes.toByteArray();
+    // Drops the LF of each CR LF (Cr) or the CR (Lf); other bytes are copied as they stand.
+    QByteArray result;
+    result.reserve(bytes.size());
+    const char kept = ending == LineEnding::Lf ? '\n' : '\r';
+    const qsizetype size = bytes.size();
     qsizetype runStart = 0;
     for (qsizetype i = 0; i + 1 < size; ++i) {
-        if (text[i] != u'\r' || text[i + 1] != u'\n')
+        if (bytes[i] != '\r' || bytes[i + 1] != '\n')
             continue;
-        result.append(text.sliced(runStart, i - runStart));
-        appendLineEnd(result, ending == LineEnding::Lf ? u'\n' : u'\r');
+        result.append(bytes.sliced(runStart, i - runStart));
+        result.append(kept);
         runStart = i + 2;
         ++i;
     }
-    result.append(text.sliced(runStart));
+    result.append(bytes.sliced(runStart));
     return result;
-}
-
-} // namespace
-
-QString fromCrLf(QStringView text, LineEnding ending) {
-    return dropHalfOfCrLf<QString>(text, ending);
-}
-
-QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending) {
-    return dropHalfOfCrLf<QByteArray>(bytes, ending);
 }
 
 LineEnding LineEndCounts::convention() const {

@@ -16,8 +16,8 @@ QString toCrLf(const QString& text);
 // lone CR, otherwise (CR LF, a mix, or no line end at all) CrLf.
 LineEnding detectLineEnding(QByteArrayView bytes);
 
-// Text (or bytes) whose line ends are all CR LF, with each CR LF written in `ending`.
-QString fromCrLf(QStringView text, LineEnding ending);
+// Bytes whose line ends are all CR LF, with each CR LF written in `ending`. CR and LF are single
+// bytes in every encoding a document is written in, so this works on encoded text.
 QByteArray fromCrLf(QByteArrayView bytes, LineEnding ending);
 
 // How many of each line end a text holds.

@@ -32,16 +32,11 @@ Editor::Editor(DocumentManager& manager, QWidget* parent)
 }
 
 QByteArray Editor::fileBytes(TextEncoding& encoding, LineEnding ending) const {
-    // The buffer holds CR LF line ends: for that convention it is encoded as it is, without a
-    // round trip through UTF-16.
-    if (ending == LineEnding::CrLf) {
-        QByteArray bytes = Text1->encodedText(encoding);
-        bytes += "\r\n";
-        return bytes;
-    }
-    QString text = Text1->wholeText();
-    text += QLatin1String("\r\n");
-    return encodeText(fromCrLf(text, ending), encoding);
+    // The buffer holds CR LF line ends; it is encoded as it is, without a round trip through
+    // UTF-16, and other line ends are written in the encoded bytes.
+    QByteArray bytes = Text1->encodedText(encoding);
+    bytes += "\r\n";
+    return ending == LineEnding::CrLf ? bytes : fromCrLf(bytes, ending);
 }
 
 bool Editor::closeFor(CloseReason reason) {

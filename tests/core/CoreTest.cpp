@@ -415,7 +415,6 @@ private Q_SLOTS:
             const QString crLf = ::toCrLf(QString::fromLatin1(bytes));
             const QByteArray written = convention == LineEnding::CrLf ? crLf.toLatin1() : bytes;
             QCOMPARE(QList({int(detectLineEnding(bytes))}), QList({int(convention)}));
-            QCOMPARE(fromCrLf(crLf, convention).toLatin1(), written);
             QCOMPARE(fromCrLf(crLf.toLatin1(), convention), written);
             for (qsizetype pieceBytes = 1; pieceBytes <= bytes.size() + 1; ++pieceBytes) {
                 LineEnding found{};
