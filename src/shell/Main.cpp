@@ -39,8 +39,6 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
     setWindowIcon(applicationIcon());
 
     auto* client = new ClientArea(this);
-    Picture1 = client->Picture1;
-    Picture2 = client->Picture2;
     TreeView1 = client->TreeView1;
     m_mdiArea = client->mdiArea;
     setCentralWidget(client);
@@ -64,7 +62,7 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
         std::make_unique<ToolSettings>(m_applicationFolder, *m_toolCommands, m_platform.messages);
 
     createActions();
-    createToolbar();
+    createToolbar(client->Picture1);
     m_gate.setBlockedWidgets({menuBar(), Toolbar1, TreeView1, m_mdiArea});
 
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
@@ -123,8 +121,8 @@ void Main::createActions() {
     }
 }
 
-void Main::createToolbar() {
-    Toolbar1 = new QToolBar(Picture1);
+void Main::createToolbar(QWidget* place) {
+    Toolbar1 = new QToolBar(place);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
@@ -249,7 +247,7 @@ void Main::open_Click() {
 }
 
 void Main::save_Click() {
-    if (!AnyEditorOpen())
+    if (!m_documents.AnyEditorOpen())
         return;
     if (Editor* editor = activeEditor())
         m_documentManager->SaveDocument(*editor);
