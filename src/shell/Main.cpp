@@ -65,10 +65,6 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
     createToolbar(client->Picture1);
     m_gate.setBlockedWidgets({menuBar(), Toolbar1, TreeView1, m_mdiArea});
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (commandsAllowed())
-            m_projectCommands->TreeView1_NodeClick();
-    });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (commandsAllowed())
             m_projectCommands->TreeView1_DblClick();
