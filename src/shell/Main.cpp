@@ -32,8 +32,8 @@ constexpr int TreeMinimumWindowTwips = 1300;
 } // namespace
 
 Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidget* parent)
-    : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform),
-      m_documents(state.documents), m_project(state.project) {
+    : QMainWindow(parent), m_platform(platform), m_documents(state.documents),
+      m_project(state.project) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
     setWindowIcon(applicationIcon());
@@ -53,13 +53,13 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
         *this, *this, m_platform, *m_documentManager, m_documents, m_project, *TreeView1);
     m_buildCommands = std::make_unique<BuildCommands>(*this, *this, m_platform, *m_documentManager,
                                                       *m_projectCommands, m_project,
-                                                      m_applicationFolder, folders.driver);
+                                                      folders.applicationFolder, folders.driver);
     addDockWidget(Qt::BottomDockWidgetArea, m_buildCommands->console());
     m_buildCommands->console()->hide();
     m_toolCommands =
         std::make_unique<ToolCommands>(*this, *this, m_platform, state.tools, *m_mdiArea);
-    m_toolSettings =
-        std::make_unique<ToolSettings>(m_applicationFolder, *m_toolCommands, m_platform.messages);
+    m_toolSettings = std::make_unique<ToolSettings>(folders.applicationFolder, *m_toolCommands,
+                                                    m_platform.messages);
 
     createActions();
     createToolbar(client->Picture1);
@@ -243,7 +243,7 @@ void Main::open_Click() {
 }
 
 void Main::save_Click() {
-    if (!m_documents.AnyEditorOpen())
+    if (!AnyEditorOpen())
         return;
     if (Editor* editor = activeEditor())
         m_documentManager->SaveDocument(*editor);

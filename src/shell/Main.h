@@ -68,6 +68,7 @@ public:
     void leaveBusy() override { m_gate.leaveBusy(); }
     bool busy() const override { return m_gate.busy(); }
 
+    bool AnyEditorOpen() const { return m_documents.AnyEditorOpen(); }
     void EnableEditorCommands() override;
     void DisableEditorCommands() override;
 
@@ -123,7 +124,6 @@ private:
         m_gate.route(action, std::move(command));
     }
 
-    QString m_applicationFolder;
     Platform m_platform;
     DocumentTable& m_documents;
     ProjectState& m_project;
