@@ -51,9 +51,9 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     column->addWidget(row, 1);
 
     TreeView1 = new QTreeWidget();
-    Picture2 = new TreePane(TreeView1, twipsToPixelsX(TreePaneWidthTwips - TreeWidthTwips), row);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setMinimumWidth(twipsToPixelsX(TreePaneWidthTwips) / 2);
+    auto* pane = new TreePane(TreeView1, twipsToPixelsX(TreePaneWidthTwips - TreeWidthTwips), row);
+    pane->setObjectName(QStringLiteral("Picture2"));
+    pane->setMinimumWidth(twipsToPixelsX(TreePaneWidthTwips) / 2);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setAccessibleName(QStringLiteral("Project"));
     TreeView1->setHeaderHidden(true);
@@ -64,7 +64,7 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     TreeView1->header()->setStretchLastSection(false);
     TreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     TreeView1->setTextElideMode(Qt::ElideNone);
-    row->addWidget(Picture2);
+    row->addWidget(pane);
 
     mdiArea = new QMdiArea(row);
     mdiArea->setObjectName(QStringLiteral("MDIClient"));

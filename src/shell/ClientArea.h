@@ -12,7 +12,6 @@ public:
     explicit ClientArea(QWidget* parent);
 
     QWidget* Picture1 = nullptr;
-    QWidget* Picture2 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
     QMdiArea* mdiArea = nullptr;
 };

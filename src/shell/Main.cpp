@@ -32,15 +32,13 @@ constexpr int TreeMinimumWindowTwips = 1300;
 } // namespace
 
 Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidget* parent)
-    : QMainWindow(parent), m_applicationFolder(folders.applicationFolder), m_platform(platform),
-      m_documents(state.documents), m_project(state.project) {
+    : QMainWindow(parent), m_platform(platform), m_documents(state.documents),
+      m_project(state.project) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Veldra Studio [No Project]"));
     setWindowIcon(applicationIcon());
 
     auto* client = new ClientArea(this);
-    Picture1 = client->Picture1;
-    Picture2 = client->Picture2;
     TreeView1 = client->TreeView1;
     m_mdiArea = client->mdiArea;
     setCentralWidget(client);
@@ -55,22 +53,18 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
         *this, *this, m_platform, *m_documentManager, m_documents, m_project, *TreeView1);
     m_buildCommands = std::make_unique<BuildCommands>(*this, *this, m_platform, *m_documentManager,
                                                       *m_projectCommands, m_project,
-                                                      m_applicationFolder, folders.driver);
+                                                      folders.applicationFolder, folders.driver);
     addDockWidget(Qt::BottomDockWidgetArea, m_buildCommands->console());
     m_buildCommands->console()->hide();
     m_toolCommands =
         std::make_unique<ToolCommands>(*this, *this, m_platform, state.tools, *m_mdiArea);
-    m_toolSettings =
-        std::make_unique<ToolSettings>(m_applicationFolder, *m_toolCommands, m_platform.messages);
+    m_toolSettings = std::make_unique<ToolSettings>(folders.applicationFolder, *m_toolCommands,
+                                                    m_platform.messages);
 
     createActions();
-    createToolbar();
+    createToolbar(client->Picture1);
     m_gate.setBlockedWidgets({menuBar(), Toolbar1, TreeView1, m_mdiArea});
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (commandsAllowed())
-            m_projectCommands->TreeView1_NodeClick();
-    });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (commandsAllowed())
             m_projectCommands->TreeView1_DblClick();
@@ -123,8 +117,8 @@ void Main::createActions() {
     }
 }
 
-void Main::createToolbar() {
-    Toolbar1 = new QToolBar(Picture1);
+void Main::createToolbar(QWidget* place) {
+    Toolbar1 = new QToolBar(place);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);

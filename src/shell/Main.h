@@ -112,7 +112,8 @@ private:
     // that stands for a modal one is up.
     bool commandsAllowed() const { return m_gate.commandsAllowed(); }
     void createActions();
-    void createToolbar();
+    // The toolbar, on `place` above the tree and the document windows.
+    void createToolbar(QWidget* place);
     void MDIForm_Load();
     void MDIForm_Resize();
     void MDIForm_Unload();
@@ -123,7 +124,6 @@ private:
         m_gate.route(action, std::move(command));
     }
 
-    QString m_applicationFolder;
     Platform m_platform;
     DocumentTable& m_documents;
     ProjectState& m_project;
@@ -133,8 +133,6 @@ private:
     QHash<QString, QAction*> m_actions;
     std::array<QAction*, 6> m_toolItems{};
     std::array<QAction*, 11> m_toolbarButtons{};
-    QWidget* Picture1 = nullptr;
-    QWidget* Picture2 = nullptr;
     QMdiArea* m_mdiArea = nullptr;
 
     std::unique_ptr<DocumentManager> m_documentManager;

@@ -13,7 +13,6 @@ class ToolSettings {
 public:
     ToolSettings(const QString& applicationFolder, ToolCommands& tools, Messages& messages);
 
-    QString settingsPath() const { return m_path; }
     void LoadSettings();
     // A file that cannot be written is reported; the old file stays as it was.
     void SaveSettings();

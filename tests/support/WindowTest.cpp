@@ -18,8 +18,6 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
-#include <algorithm>
-
 QString box(const QString& title, const QString& text, MsgIcon icon, MsgButtons buttons) {
     return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(icon)).arg(int(buttons));
 }
@@ -66,8 +64,7 @@ Editor* WindowTest::newDocument() {
 }
 
 void WindowTest::loadProject(const QString& path) {
-    const auto& inUse = documents().DocInUse;
-    if (std::find(inUse.begin(), inUse.end(), 1) != inUse.end())
+    if (documents().AnyEditorOpen())
         fx().messages.answer(MsgAnswer::Yes);
     fx().dialog.answerFile(path);
     trigger("lproject");
