@@ -55,7 +55,6 @@ Main::Main(const AppFolders& folders, Platform platform, AppState& state, QWidge
                                                       *m_projectCommands, m_project,
                                                       folders.applicationFolder, folders.driver);
     addDockWidget(Qt::BottomDockWidgetArea, m_buildCommands->console());
-    m_buildCommands->console()->hide();
     m_toolCommands =
         std::make_unique<ToolCommands>(*this, *this, m_platform, state.tools, *m_mdiArea);
     m_toolSettings = std::make_unique<ToolSettings>(folders.applicationFolder, *m_toolCommands,
