@@ -206,7 +206,7 @@ private Q_SLOTS:
     void saveThenLoad() {
         trigger("nproject");
         trigger("poptions");
-        ProjectOptions* dialog = optionsDialog();
+        auto* dialog = main().findChild<ProjectOptions*>(QStringLiteral("ProjectOptions"));
         QCOMPARE(dialog->Text1->text() + "," + dialog->Text2->text(), "64000,100");
         dialog->Text1->setText("9000");
         dialog->Text2->clear();

@@ -7,9 +7,7 @@
 #include "navigation/SearchBox.h"
 #include "navigation/SubBrowser.h"
 #include "projects/Addfile.h"
-#include "projects/ProjectOptions.h"
 #include "shell/Main.h"
-#include "tools/customizetools.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -102,10 +100,8 @@ EditorText* WindowTest::text() {
 DIALOG_ACCESSOR(Compile, compileDialog)
 DIALOG_ACCESSOR(ShowErrors, errorDialog)
 DIALOG_ACCESSOR(Addfile, addfileDialog)
-DIALOG_ACCESSOR(ProjectOptions, optionsDialog)
 DIALOG_ACCESSOR(SearchBox, searchDialog)
 DIALOG_ACCESSOR(SubBrowser, browserDialog)
-DIALOG_ACCESSOR(customizetools, toolsDialog)
 #undef DIALOG_ACCESSOR
 ConsolePane* WindowTest::console() {
     return main().findChild<ConsolePane*>(QStringLiteral("Console"));

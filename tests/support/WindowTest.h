@@ -9,12 +9,10 @@
 class Addfile;
 class Compile;
 class ConsolePane;
-class customizetools;
 class DocumentTable;
 class Editor;
 class EditorText;
 class Main;
-class ProjectOptions;
 class ProjectState;
 class QAction;
 class QMdiArea;
@@ -58,10 +56,8 @@ protected:
     ShowErrors* errorDialog();
     ConsolePane* console();
     Addfile* addfileDialog();
-    ProjectOptions* optionsDialog();
     SearchBox* searchDialog();
     SubBrowser* browserDialog();
-    customizetools* toolsDialog();
 
     // Whole states as lines, for one-line comparisons.
     QStringList boxes() const;       // every message box shown: "title|text|icon|buttons"

@@ -65,7 +65,7 @@ class ToolsTest : public WindowTest {
     }
     customizetools* openDialog() {
         trigger("addtools");
-        return toolsDialog();
+        return main().findChild<customizetools*>(QStringLiteral("customizetools"));
     }
     // The dialog's "Close" brings the menu in line with the slots.
     void refreshMenu() { QTest::mouseClick(openDialog()->Command1, Qt::LeftButton); }
